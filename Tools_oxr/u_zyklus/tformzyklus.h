@@ -1,0 +1,245 @@
+#pragma once
+// The main window's logic: the cycle editor, the schedule table, the chart and run control.
+// It owns every piece of run-time state; the other windows read or set a few of its fields.
+// Its handlers are defined in the file of their concern (life.cpp, editor.cpp, port.cpp, ...).
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "Tools_oxr/date_time.h"
+#include "Tools_oxr/schedule.h"
+#include "platform/chart_model.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/serial_library.h"
+#include "platform/services.h"
+#include "platform/timer.h"
+
+namespace oxr {
+
+// What the window needs from its surroundings.
+struct FormEnv {
+  Clock& clock;
+  TimerHub& timers;
+  Dialogs& dialogs;
+  SerialLibrary& serial;
+  SystemServices& services;
+  // Where oxrconf.dat and the cycle data files live (the working directory in the program).
+  std::filesystem::path work_dir;
+};
+
+class TFormzyklus {
+ public:
+  explicit TFormzyklus(FormEnv env);
+  TFormzyklus(const TFormzyklus&) = delete;
+  TFormzyklus& operator=(const TFormzyklus&) = delete;
+
+  FormEnv env;
+
+  // ---- main controller state ----
+  std::uint8_t lang_index = 1;  // 0 = English, 1 = German
+  std::uint8_t com_port = 0;    // 0..3 = COM1..COM4
+  std::array<std::string, 4> com_names{};
+  std::uint8_t unit_celsius = 1;
+  std::int32_t control_mode = 1;
+  std::uint16_t cycle_count = 0;
+  std::array<std::uint8_t, kRowCount> row_selected{};
+  std::array<DayCounter, kDayCounterCount> day_counters{};
+  std::uint8_t save_waiting = 0;
+  std::uint8_t take_over_waiting = 0;
+  std::uint8_t start_active = 0;
+  std::uint8_t tc_connected = 0;
+  std::uint8_t config_seen = 0;
+  std::int32_t lang_pos = 0;
+  std::uint8_t config_date_error = 0;
+
+  ScheduleTable schedule;
+
+  // Message k in the current language.
+  const std::string& msg(int k) const;
+  // A message box with message k in the current language.
+  void show_message(int k);
+
+  // ---- window and controls ----
+  Form form{"Formzyklus", 1016, 700};
+  MenuItem DateiZyklus1{"DateiZyklus1"};
+  MenuItem Neu1{"Neu1"};
+  MenuItem ffnen1{"ffnen1"};
+  MenuItem Speichern1{"Speichern1"};
+  MenuItem Drucken1{"Drucken1"};
+  MenuItem Beenden1{"Beenden1"};
+  MenuItem Bearbeiten1{"Bearbeiten1"};
+  MenuItem Ausschneiden1{"Ausschneiden1"};
+  MenuItem Kopieren1{"Kopieren1"};
+  MenuItem Einfgen1{"Einfgen1"};
+  MenuItem Einstellungen1{"Einstellungen1"};
+  MenuItem AuswahlSchnittstelle1{"AuswahlSchnittstelle1"};
+  MenuItem Com12{"Com12"};
+  MenuItem Com22{"Com22"};
+  MenuItem Com32{"Com32"};
+  MenuItem Com42{"Com42"};
+  MenuItem ComName1{"ComName1"};
+  MenuItem N4{"N4"};
+  MenuItem Hilfe1{"Hilfe1"};
+  MenuItem Info1{"Info1"};
+  std::vector<MenuItem*> port_menu_group;
+
+  Button But_new{"But_new"};
+  Button But_open{"But_open"};
+  Button But_save{"But_save"};
+  Button But_print{"But_print"};
+  Button But_takeover{"But_takeover"};
+  Button But_start{"But_start"};
+  Button But_stop{"But_stop"};
+  Button Button1{"Button1"};
+  Button BitBtn1{"BitBtn1"};
+
+  Label Label_cycle{"Label_cycle"};
+  Label Lab_cycle{"Lab_cycle"};
+  Label Label_start{"Label_start"};
+  Label Label_starttime{"Label_starttime"};
+  Label Label_duration{"Label_duration"};
+  Label Label_endless{"Label_endless"};
+  Label Label_target1{"Label_target1"};
+  Label Label_target2{"Label_target2"};
+  Label Label_hyst1{"Label_hyst1"};
+  Label Label_hyst2{"Label_hyst2"};
+  Label Label_prea{"Label_prea"};
+  Label Label_comment{"Label_comment"};
+  Label Label_act1{"Label_act1"};
+  Label Label_act2{"Label_act2"};
+  Label Lab_tact1{"Lab_tact1"};
+  Label Lab_tact2{"Lab_tact2"};
+
+  MaskEdit MEdatum{"MEdatum"};
+  MaskEdit MEstartz{"MEstartz"};
+  MaskEdit MEcycled{"MEcycled"};
+  MaskEdit MEtarget1{"MEtarget1"};
+  MaskEdit MEtarget2{"MEtarget2"};
+  MaskEdit MEhyst1{"MEhyst1"};
+  MaskEdit MEhyst2{"MEhyst2"};
+  Edit Edit_comment{"Edit_comment"};
+  CheckBox CheckBox_endlos{"CheckBox_endlos"};
+  RadioGroup unit_group;
+  RadioButton RadioBut_C{"RadioBut_C", unit_group};
+  RadioButton RadioBut_F{"RadioBut_F", unit_group};
+  RadioGroup preheat_group;
+  RadioButton RadioBut_prea_off{"RadioBut_prea_off", preheat_group};
+  RadioButton RadioBut_prea_on{"RadioBut_prea_on", preheat_group};
+
+  SpeedButton SpeButdateup{"SpeButdateup"};
+  SpeedButton SpeButdatedown{"SpeButdatedown"};
+  SpeedButton SpeButtimehourup{"SpeButtimehourup"};
+  SpeedButton SpeButtimehourdown{"SpeButtimehourdown"};
+  SpeedButton SpeButtimeminup{"SpeButtimeminup"};
+  SpeedButton SpeButtimemindown{"SpeButtimemindown"};
+  SpeedButton SpeButdurhourup{"SpeButdurhourup"};
+  SpeedButton SpeButdurhourdown{"SpeButdurhourdown"};
+  SpeedButton SpeButdurminup{"SpeButdurminup"};
+  SpeedButton SpeButdurmindown{"SpeButdurmindown"};
+  SpeedButton SpeButset1up{"SpeButset1up"};
+  SpeedButton SpeButset1down{"SpeButset1down"};
+  SpeedButton SpeButset2up{"SpeButset2up"};
+  SpeedButton SpeButset2down{"SpeButset2down"};
+  SpeedButton SpeButhyst1up{"SpeButhyst1up"};
+  SpeedButton SpeButhyst1down{"SpeButhyst1down"};
+  SpeedButton SpeButhyst2up{"SpeButhyst2up"};
+  SpeedButton SpeButhyst2down{"SpeButhyst2down"};
+
+  ToolButton ToolButton_new{"ToolButton_new"};
+  Image OXR_Logo2{"OXR_Logo2"};
+  Image OXR_LogoE2{"OXR_LogoE2"};
+
+  // Schedule table: six header memos and 30 cells MaskEdit<row><column>.
+  Memo Memo1{"Memo1"};
+  Memo Memo2{"Memo2"};
+  Memo Memo3{"Memo3"};
+  Memo Memo4{"Memo4"};
+  Memo Memo5{"Memo5"};
+  Memo Memo6{"Memo6"};
+  MaskEdit MaskEdit11{"MaskEdit11"};
+  MaskEdit MaskEdit12{"MaskEdit12"};
+  MaskEdit MaskEdit13{"MaskEdit13"};
+  MaskEdit MaskEdit14{"MaskEdit14"};
+  MaskEdit MaskEdit15{"MaskEdit15"};
+  MaskEdit MaskEdit16{"MaskEdit16"};
+  MaskEdit MaskEdit21{"MaskEdit21"};
+  MaskEdit MaskEdit22{"MaskEdit22"};
+  MaskEdit MaskEdit23{"MaskEdit23"};
+  MaskEdit MaskEdit24{"MaskEdit24"};
+  MaskEdit MaskEdit25{"MaskEdit25"};
+  MaskEdit MaskEdit26{"MaskEdit26"};
+  MaskEdit MaskEdit31{"MaskEdit31"};
+  MaskEdit MaskEdit32{"MaskEdit32"};
+  MaskEdit MaskEdit33{"MaskEdit33"};
+  MaskEdit MaskEdit34{"MaskEdit34"};
+  MaskEdit MaskEdit35{"MaskEdit35"};
+  MaskEdit MaskEdit36{"MaskEdit36"};
+  MaskEdit MaskEdit41{"MaskEdit41"};
+  MaskEdit MaskEdit42{"MaskEdit42"};
+  MaskEdit MaskEdit43{"MaskEdit43"};
+  MaskEdit MaskEdit44{"MaskEdit44"};
+  MaskEdit MaskEdit45{"MaskEdit45"};
+  MaskEdit MaskEdit46{"MaskEdit46"};
+  MaskEdit MaskEdit51{"MaskEdit51"};
+  MaskEdit MaskEdit52{"MaskEdit52"};
+  MaskEdit MaskEdit53{"MaskEdit53"};
+  MaskEdit MaskEdit54{"MaskEdit54"};
+  MaskEdit MaskEdit55{"MaskEdit55"};
+  MaskEdit MaskEdit56{"MaskEdit56"};
+  // cell(row, column), both 1-based as in the names.
+  MaskEdit& cell(int row, int column) { return *cells_[row - 1][column - 1]; }
+  Memo& header_memo(int column) { return *headers_[column - 1]; }
+
+  StatusBar StatusBar1{"StatusBar1", {300, 100, 120, 130, 130}};
+  Chart Chart2{"Chart2"};
+
+  // ---- timers (all disabled at creation; intervals fixed) ----
+  Timer Timer1;
+  Timer TIsend;
+  Timer TIresponse;
+  Timer Timer3;
+  Timer TImcresponse;
+  Timer TIstop;
+  Timer Timer2;
+  Timer Timer4;
+
+  // ---- life: creation, first show, quit ----
+
+  // ---- texts and captions ----
+
+  // ---- configuration file ----
+
+  // ---- schedule table ----
+
+  // ---- cycle editor ----
+
+  // ---- spin buttons ----
+
+  // ---- temperature unit ----
+
+  // ---- take-over ----
+
+  // ---- row selection, deletion, new cycle ----
+
+  // ---- serial port ----
+
+  // ---- frame protocol ----
+
+  // ---- run start ----
+
+  // ---- run poll ----
+
+  // ---- run stop ----
+
+  // ---- chart ----
+
+  // ---- cycle data files ----
+
+ private:
+  std::array<std::array<MaskEdit*, 6>, kRowCount> cells_{};
+  std::array<Memo*, 6> headers_{};
+};
+
+}  // namespace oxr
