@@ -22,6 +22,9 @@ TFormzyklus::TFormzyklus(FormEnv e)
   headers_ = {&Memo1, &Memo2, &Memo3, &Memo4, &Memo5, &Memo6};
   port_menu_group = {&Com12, &Com22, &Com32, &Com42};
   for (MenuItem* item : port_menu_group) item->set_radio_item(true, 1, &port_menu_group);
+  wire_life();
+  wire_editor();
+  wire_port();
 }
 
 const std::string& TFormzyklus::msg(int k) const { return message_text(lang_index, k); }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "Tools_oxr/date_time.h"
@@ -206,14 +207,34 @@ class TFormzyklus {
   Timer Timer4;
 
   // ---- life: creation, first show, quit ----
+  void wire_life();  // connects this concern's events; called by the constructor
 
   // ---- texts and captions ----
+  void fill_text_tables();
+  void apply_main_captions_german();
+  void apply_main_captions_english();
 
   // ---- configuration file ----
+  void config_ensure_exists();
+  void config_set_defaults();
+  void config_write();
+  void config_read();
+  void config_realign_days();
+  // Returns the language digit read (nothing when none could be read).
+  std::optional<int> config_check_and_read_language();
+  void config_write_language();
 
   // ---- schedule table ----
+  void table_refresh();
+  void clear_row(int k);  // k = 1..5
+  void move_row(int k);   // row k+1 to row k, k = 1..4
+  void select_row(int k);
 
   // ---- cycle editor ----
+  void wire_editor();
+  void set_editor_defaults();
+  void load_row_into_editor(int k);
+  void refresh_name_preview();
 
   // ---- spin buttons ----
 
@@ -224,14 +245,18 @@ class TFormzyklus {
   // ---- row selection, deletion, new cycle ----
 
   // ---- serial port ----
+  void wire_port();
+  void port_setup_at_start();
 
   // ---- frame protocol ----
+  void send_sign_off();
 
   // ---- run start ----
 
   // ---- run poll ----
 
   // ---- run stop ----
+  void leave_run_mode();
 
   // ---- chart ----
 
