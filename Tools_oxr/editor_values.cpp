@@ -121,8 +121,6 @@ bool is_today(DateTime date, DateTime now) { return day_of(date) == day_of(now);
 
 }  // namespace
 
-bool is_endless(DateTime duration) { return to_ms(duration) > kEndlessThresholdMs; }
-
 DateTime now_whole_minutes(DateTime now) {
   return from_ms(time_of_day_ms(now) / kMinuteMs * kMinuteMs);
 }
@@ -243,12 +241,6 @@ std::string without_char_at(const std::string& text, std::size_t index) {
 }
 
 // ---- scheduling rules ----
-
-CycleEnd end_of_cycle(DateTime start_date, DateTime start_time, DateTime duration) {
-  const std::int64_t s = to_ms(start_time) + to_ms(duration);
-  if (s > kEndlessThresholdMs) return {start_date + 1.0, from_ms(s - kDayMs)};
-  return {start_date, from_ms(s)};
-}
 
 bool cycles_clash(const CycleRecord& e, const CycleRecord& n) {
   constexpr std::int64_t g = 30'000;

@@ -109,8 +109,6 @@ inline constexpr std::int64_t kDayMs = 86'400'000;
 // The time value of "23:59:59".
 inline constexpr std::int64_t kEndlessThresholdMs = kDayMs - 1'000;
 
-// A duration above 23:59:59.
-bool is_endless(DateTime duration);
 // Now cut to whole minutes (hh:mm:00), as a time of day.
 DateTime now_whole_minutes(DateTime now);
 
@@ -158,13 +156,6 @@ CommentScan scan_comment(const std::string& text);
 std::string without_char_at(const std::string& text, std::size_t index);
 
 // ---- scheduling rules ----
-
-struct CycleEnd {
-  DateTime end_date = 0;
-  DateTime end_time = 0;
-};
-// A start and duration that run past 23:59:59 end on the next day.
-CycleEnd end_of_cycle(DateTime start_date, DateTime start_time, DateTime duration);
 
 // Does the new cycle clash with an existing one (30-second guard, neighbouring days)?
 bool cycles_clash(const CycleRecord& existing, const CycleRecord& added);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Tools_oxr/date_time.h"
+#include "Tools_oxr/editor_values.h"
 #include "Tools_oxr/schedule.h"
 #include "platform/chart_model.h"
 #include "platform/controls.h"
@@ -232,17 +233,114 @@ class TFormzyklus {
 
   // ---- cycle editor ----
   void wire_editor();
+  // The editor's share of the state reset: today, now + 1 minute, 00:01, 60 °C and 1 in
+  // Celsius whatever unit is shown (the unit switch that follows converts them), the editor
+  // and take-over flags cleared.
   void set_editor_defaults();
+  // Shows row k (1..5) in the editor; the editor's values follow what the fields show.
   void load_row_into_editor(int k);
+  // Lab_cycle: the name the next cycle for the date in MEdatum would get.
   void refresh_name_preview();
 
+  CycleEditor editor;
+
+  // Checks read their field, correct it in place (focus and message) and keep going.
+  bool check_date();        // true when the date was acceptable as it stood
+  bool check_start_time();  // likewise
+  void check_duration();
+  void check_temp(TempField f);
+  void check_all();
+  // Steps; each re-reads its field and keeps to its limits.
+  void date_step(int direction);
+  void start_time_step(bool hours, int direction);
+  void duration_step(bool hours, int direction);
+  void temp_step(TempField f, int direction);
+  // Up/Down (and Right/Left) of a field and of its spin buttons: check, then step.
+  void date_key_step(int direction);
+  void start_time_key_step(bool hours, int direction);
+  void duration_key_step(bool hours, int direction);
+  void temp_key_step(TempField f, int direction);
+
+  void enable_editor();
+  void disable_editor();
+  // The New command's values in the current unit.
+  void new_cycle_defaults();
+
+  void MEdatumExit();
+  void MEdatumKeyDown(Key& key);
+  void MEstartzExit();
+  void MEstartzKeyDown(Key& key);
+  void MEcycledExit();
+  void MEcycledKeyDown(Key& key);
+  void temp_field_key_down(TempField f, Key& key);
+  void CheckBox_endlosClick();
+  void Edit_commentChange();
+
+  MaskEdit& temp_edit(TempField f);
+  // The editor's validation texts in the current language.
+  const struct EditorTexts& editor_texts_now() const;
+  // A box from the editor or the take-over; it ends any hold of a spin button, since the
+  // box takes the mouse and its release would never arrive.
+  void editor_message(const std::string& text);
+  // Zone 2 shows zone 1's value in control modes 2 and 3.
+  void mirror_zone2(TempField f);
+  // Texts of the comment messages that the message table does not have.
+  static const std::string& comment_unstorable_text(int lang);
+
   // ---- spin buttons ----
+  void wire_spin_buttons();
+  static constexpr int kSpinButtonCount = 18;
+  // In the order Timer4 looks at them: date up first, hysteresis 2 down last.
+  std::array<SpeedButton*, kSpinButtonCount> spin_buttons();
+  std::array<std::uint8_t, kSpinButtonCount> spin_held{};
+  std::int32_t repeat_ticks = 0;
+  void spin_press(int i);
+  void spin_release(int i);
+  void spin_click(int i);
+  void stop_spin_repeat();
+  void Timer4Timer();
 
   // ---- temperature unit ----
+  void wire_unit();
+  // Set right after a cycle data file in °C checked RadioBut_C: the next switch to °C skips
+  // the hysteresis adjustment.
+  std::uint8_t unit_from_file = 0;
+  void RadioBut_CClick();
+  void RadioBut_FClick();
+  void switch_to_celsius();
+  void switch_to_fahrenheit();
+  // The unit the editor was last switched to (-1 before the first switch); a click on the
+  // button already in force changes nothing.
+  int unit_switched_to = -1;
 
   // ---- take-over ----
+  void wire_takeover();
+  std::uint8_t start_in_past = 0;
+  std::uint8_t overlap_found = 0;
+  std::uint8_t confirmed_endless = 0;
+  void But_takeoverClick();
+  void write_editor_into_row(int p);
+  void check_start_in_past(const CycleRecord& row);
+  // True (and row p cleared, with the message) when row p clashes with an earlier
+  // "please start" row.
+  bool overlap_test(int p);
+  // Inserts row p in start order; returns the row it ends up in.
+  int insert_row(int p);
+  // Removes the rows an endless cycle in row p pushes out; returns the cycle's row.
+  int delete_after_endless(int p);
+  void new_cycle_flow();
+  void change_row(int k);
+  void endless_cleanup();
+  bool endless_please_start(int k) const;
 
   // ---- row selection, deletion, new cycle ----
+  void wire_rows();
+  std::uint8_t nothing_deleted = 0;
+  void pick_row(int k);
+  void Button1Click();
+  void But_newClick();
+  void deselect_all();
+  bool row_blank(int k);
 
   // ---- serial port ----
   void wire_port();
