@@ -2,7 +2,6 @@
 // the reply dispatch, the start sequence and the reply watch.
 #include "Tools_oxr/date_time.h"
 #include "Tools_oxr/frames.h"
-#include "Tools_oxr/texts.h"
 #include "Tools_oxr/u_zyklus/tformzyklus.h"
 
 namespace oxr {
@@ -260,9 +259,7 @@ void TFormzyklus::Timer1Timer() {
   link_watch();
   const DateTime now = env.clock.now();
   StatusBar1.set_panel(4, format_date(now) + "       " + format_time(now));
-  StatusBar1.set_panel(3, "Status: " + (tc_status_code < kStatusCodeCount
-                                             ? status_code_text(lang_index, tc_status_code)
-                                             : std::string()));
+  StatusBar1.set_panel(3, "Status: " + status_text_for(tc_status_code));
   sign_of_life_toggle();
   reply_watch();
 }
