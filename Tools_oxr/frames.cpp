@@ -48,20 +48,26 @@ void put_u16(std::uint8_t* at, std::uint16_t value) {
   at[1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-void put_i16(std::uint8_t* at, std::int16_t value) { put_u16(at, static_cast<std::uint16_t>(value)); }
+void put_i16(std::uint8_t* at, std::int16_t value) {
+  put_u16(at, static_cast<std::uint16_t>(value));
+}
 
 std::uint16_t get_u16(const std::uint8_t* at) {
   return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
 }
 
-void build_connect_request(TxFrame& f) { put_header(f, 'Z', 5); }
+void build_connect_request(TxFrame& f) {
+  put_header(f, 'Z', 5);
+}
 
 void build_mode_query(TxFrame& f) {
   put_header(f, 'R', 6);
   f[frame::kSubLetter] = 'M';
 }
 
-void build_sign_off(TxFrame& f) { put_header(f, 'Q', 5); }
+void build_sign_off(TxFrame& f) {
+  put_header(f, 'Q', 5);
+}
 
 void build_write_preheating(TxFrame& f, std::uint8_t on) {
   put_write(f, 'P', 7);

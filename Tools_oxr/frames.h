@@ -99,15 +99,15 @@ std::uint16_t get_u16(const std::uint8_t* at);
 
 // Command builders: each fills bytes 0 .. length-2 of `f` (the checksum is added when the
 // frame is sent) and leaves the rest of the buffer as it was.
-void build_connect_request(TxFrame& f);                          // 'Z', 5
-void build_mode_query(TxFrame& f);                               // 'R' 'M', 6
-void build_sign_off(TxFrame& f);                                 // 'Q', 5
-void build_write_preheating(TxFrame& f, std::uint8_t on);        // 'W' 'P', 7
-void build_write_unit(TxFrame& f, std::uint8_t celsius);         // 'W' 'U', 7
-void build_write_duration(TxFrame& f, std::uint16_t ticks);      // 'W' 'T', 8
+void build_connect_request(TxFrame& f);                                     // 'Z', 5
+void build_mode_query(TxFrame& f);                                          // 'R' 'M', 6
+void build_sign_off(TxFrame& f);                                            // 'Q', 5
+void build_write_preheating(TxFrame& f, std::uint8_t on);                   // 'W' 'P', 7
+void build_write_unit(TxFrame& f, std::uint8_t celsius);                    // 'W' 'U', 7
+void build_write_duration(TxFrame& f, std::uint16_t ticks);                 // 'W' 'T', 8
 void build_write_set_temps(TxFrame& f, std::int16_t t1, std::int16_t t2);   // 'W' 'D', 10
 void build_write_hysteresis(TxFrame& f, std::int16_t h1, std::int16_t h2);  // 'W' 'H', 10
-void build_write_operation(TxFrame& f, std::uint8_t operation);  // 'W' 'O', 7
+void build_write_operation(TxFrame& f, std::uint8_t operation);             // 'W' 'O', 7
 
 inline constexpr std::uint8_t kOperationOff = 0;
 inline constexpr std::uint8_t kOperationOn = 2;

@@ -8,12 +8,13 @@
 namespace oxr {
 
 namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 }  // namespace
 
 ComnameWindow::ComnameWindow(TFormcomname& logic, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      logic_(logic) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), logic_(logic) {
   setObjectName(q(logic_.form.name()));
   setModal(true);
   auto* grid = new QGridLayout(this);

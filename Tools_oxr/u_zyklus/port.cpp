@@ -28,7 +28,9 @@ std::uint8_t TFormzyklus::open_port(int port) {
   return serial.usable(port);
 }
 
-MenuItem& TFormzyklus::port_menu_item(int port) { return *port_menu_group.at(port); }
+MenuItem& TFormzyklus::port_menu_item(int port) {
+  return *port_menu_group.at(port);
+}
 
 std::string TFormzyklus::port_panel_text(int port) const {
   return "COM" + std::to_string(port + 1) + " : " + com_names.at(port);
@@ -65,10 +67,18 @@ void TFormzyklus::choose_port(int port) {
   connect_request();
 }
 
-void TFormzyklus::Com12Click() { choose_port(0); }
-void TFormzyklus::Com22Click() { choose_port(1); }
-void TFormzyklus::Com32Click() { choose_port(2); }
-void TFormzyklus::Com42Click() { choose_port(3); }
+void TFormzyklus::Com12Click() {
+  choose_port(0);
+}
+void TFormzyklus::Com22Click() {
+  choose_port(1);
+}
+void TFormzyklus::Com32Click() {
+  choose_port(2);
+}
+void TFormzyklus::Com42Click() {
+  choose_port(3);
+}
 
 void TFormzyklus::ComName1Click() {
   if (comname_form) comname_form->show();

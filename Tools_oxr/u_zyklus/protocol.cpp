@@ -127,7 +127,9 @@ int TFormzyklus::receive_frame(int port) {
   return kFrameRead;
 }
 
-bool TFormzyklus::frame_checksum_ok() const { return checksum_ok(rx_frame); }
+bool TFormzyklus::frame_checksum_ok() const {
+  return checksum_ok(rx_frame);
+}
 
 void TFormzyklus::dispatch_reply() {
   const std::uint8_t sub_letter = rx_frame[frame::kSubLetter];

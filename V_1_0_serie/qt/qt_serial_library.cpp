@@ -11,12 +11,19 @@ namespace {
 QSerialPort::Parity parity_of(char parity, bool& ok) {
   ok = true;
   switch (parity) {
-    case 'N': return QSerialPort::NoParity;
-    case 'E': return QSerialPort::EvenParity;
-    case 'O': return QSerialPort::OddParity;
-    case 'M': return QSerialPort::MarkParity;
-    case 'S': return QSerialPort::SpaceParity;
-    default: ok = false; return QSerialPort::NoParity;
+    case 'N':
+      return QSerialPort::NoParity;
+    case 'E':
+      return QSerialPort::EvenParity;
+    case 'O':
+      return QSerialPort::OddParity;
+    case 'M':
+      return QSerialPort::MarkParity;
+    case 'S':
+      return QSerialPort::SpaceParity;
+    default:
+      ok = false;
+      return QSerialPort::NoParity;
   }
 }
 
@@ -90,20 +97,19 @@ void QtSerialLibrary::set_buffer_sizes(int port, int rx, int /*tx*/) {
   if (Port* p = live(port)) p->serial->setReadBufferSize(rx);
 }
 
-void QtSerialLibrary::ComSetState(int port, int baud, int data_bits, int stop_bits,
-                                  char parity, int flow) {
+void QtSerialLibrary::ComSetState(int port, int baud, int data_bits, int stop_bits, char parity,
+                                  int flow) {
   Port* p = live(port);
   if (!p) return;  // a port that did not open reports itself not usable
   QSerialPort& s = *p->serial;
   bool parity_ok = false;
   const QSerialPort::Parity qt_parity = parity_of(parity, parity_ok);
-  const bool ok = parity_ok && data_bits >= 5 && data_bits <= 8 &&
-                  (stop_bits == 1 || stop_bits == 2) && s.setBaudRate(baud) &&
-                  s.setDataBits(static_cast<QSerialPort::DataBits>(data_bits)) &&
-                  s.setStopBits(stop_bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
-                  s.setParity(qt_parity) &&
-                  s.setFlowControl(flow == 0 ? QSerialPort::NoFlowControl
-                                             : QSerialPort::HardwareControl);
+  const bool ok =
+      parity_ok && data_bits >= 5 && data_bits <= 8 && (stop_bits == 1 || stop_bits == 2) &&
+      s.setBaudRate(baud) && s.setDataBits(static_cast<QSerialPort::DataBits>(data_bits)) &&
+      s.setStopBits(stop_bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
+      s.setParity(qt_parity) &&
+      s.setFlowControl(flow == 0 ? QSerialPort::NoFlowControl : QSerialPort::HardwareControl);
   if (!ok) {
     const std::string why = s.errorString().toStdString();
     s.clearError();
@@ -111,7 +117,9 @@ void QtSerialLibrary::ComSetState(int port, int baud, int data_bits, int stop_bi
   }
 }
 
-std::uint8_t QtSerialLibrary::usable(int port) { return live(port) ? 1 : 0; }
+std::uint8_t QtSerialLibrary::usable(int port) {
+  return live(port) ? 1 : 0;
+}
 
 unsigned QtSerialLibrary::receive_count(int port) {
   Port* p = live(port);

@@ -28,28 +28,38 @@ TEST(Frames, EveryBuilderGivesItsBytesOnTheWire) {
       {"connect request", build_connect_request, {0x41, 0x54, 0x5A, 0x05, 0x0C}},
       {"mode query", build_mode_query, {0x41, 0x54, 0x52, 0x06, 0x4D, 0xC6}},
       {"sign-off", build_sign_off, {0x41, 0x54, 0x51, 0x05, 0x15}},
-      {"preheating on", [](TxFrame& f) { build_write_preheating(f, 1); },
+      {"preheating on",
+       [](TxFrame& f) { build_write_preheating(f, 1); },
        {0x41, 0x54, 0x57, 0x07, 0x50, 0x01, 0xBC}},
-      {"preheating off", [](TxFrame& f) { build_write_preheating(f, 0); },
+      {"preheating off",
+       [](TxFrame& f) { build_write_preheating(f, 0); },
        {0x41, 0x54, 0x57, 0x07, 0x50, 0x00, 0xBD}},
-      {"unit Celsius", [](TxFrame& f) { build_write_unit(f, 1); },
+      {"unit Celsius",
+       [](TxFrame& f) { build_write_unit(f, 1); },
        {0x41, 0x54, 0x57, 0x07, 0x55, 0x01, 0xB7}},
-      {"unit Fahrenheit", [](TxFrame& f) { build_write_unit(f, 0); },
+      {"unit Fahrenheit",
+       [](TxFrame& f) { build_write_unit(f, 0); },
        {0x41, 0x54, 0x57, 0x07, 0x55, 0x00, 0xB8}},
-      {"duration 5 steps", [](TxFrame& f) { build_write_duration(f, 5); },
+      {"duration 5 steps",
+       [](TxFrame& f) { build_write_duration(f, 5); },
        {0x41, 0x54, 0x57, 0x08, 0x54, 0x05, 0x00, 0xB3}},
-      {"duration of a day, low byte first", [](TxFrame& f) { build_write_duration(f, 8641); },
+      {"duration of a day, low byte first",
+       [](TxFrame& f) { build_write_duration(f, 8641); },
        {0x41, 0x54, 0x57, 0x08, 0x54, 0xC1, 0x21, 0xD6}},
-      {"set temperatures 85.0 and 60.0", [](TxFrame& f) { build_write_set_temps(f, 850, 600); },
+      {"set temperatures 85.0 and 60.0",
+       [](TxFrame& f) { build_write_set_temps(f, 850, 600); },
        {0x41, 0x54, 0x57, 0x0A, 0x44, 0x52, 0x03, 0x58, 0x02, 0x17}},
       {"negative set temperatures in two's complement",
        [](TxFrame& f) { build_write_set_temps(f, -105, -1); },
        {0x41, 0x54, 0x57, 0x0A, 0x44, 0x97, 0xFF, 0xFF, 0xFF, 0x32}},
-      {"hystereses 1.0 and 3.0", [](TxFrame& f) { build_write_hysteresis(f, 10, 30); },
+      {"hystereses 1.0 and 3.0",
+       [](TxFrame& f) { build_write_hysteresis(f, 10, 30); },
        {0x41, 0x54, 0x57, 0x0A, 0x48, 0x0A, 0x00, 0x1E, 0x00, 0x9A}},
-      {"switch on", [](TxFrame& f) { build_write_operation(f, kOperationOn); },
+      {"switch on",
+       [](TxFrame& f) { build_write_operation(f, kOperationOn); },
        {0x41, 0x54, 0x57, 0x07, 0x4F, 0x02, 0xBC}},
-      {"switch off", [](TxFrame& f) { build_write_operation(f, kOperationOff); },
+      {"switch off",
+       [](TxFrame& f) { build_write_operation(f, kOperationOff); },
        {0x41, 0x54, 0x57, 0x07, 0x4F, 0x00, 0xBE}},
   };
   for (const Case& c : cases) {
@@ -67,7 +77,8 @@ TEST(Frames, ChecksumTestFollowsTheLengthByteAndStaysInsideTheBuffer) {
   const Case cases[] = {
       {"connect reply", {0x41, 0x54, 0x5A, 0x08, 0x00, 0x00, 0x07, 0x02}, true},
       {"a byte changed", {0x41, 0x54, 0x5A, 0x08, 0x00, 0x01, 0x07, 0x02}, false},
-      {"a full buffer", {0x41, 0x54, 0x4D, 0x0F, 0, 0, 4, 0xD2, 0x04, 0x37, 0x02, 0, 0, 0, 0xFC},
+      {"a full buffer",
+       {0x41, 0x54, 0x4D, 0x0F, 0, 0, 4, 0xD2, 0x04, 0x37, 0x02, 0, 0, 0, 0xFC},
        true},
       // Lengths that are no frame: checked against zeros or garbage, never indexed outside.
       {"length 0", {0x41, 0x54, 0x5A, 0x00}, false},
@@ -125,7 +136,7 @@ TEST(Frames, DurationInTenSecondSteps) {
 
 TEST(Frames, MeasurementFieldsAreReadLowByteFirst) {
   RxFrame rx{};
-  const std::vector<std::uint8_t> bytes = {0x41, 0x54, 0x4D, 0x0E, 0x00, 12, 4,
+  const std::vector<std::uint8_t> bytes = {0x41, 0x54, 0x4D, 0x0E, 0x00, 12,  4,
                                            0xD2, 0x04, 0x37, 0x02, 0x2C, 0x01};
   std::copy(bytes.begin(), bytes.end(), rx.begin());
   const MeasurementFields m = read_measurement(rx);

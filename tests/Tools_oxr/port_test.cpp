@@ -54,11 +54,23 @@ TEST_F(PortTest, SetUpAtProgramStart) {
   const Case cases[] = {
       {"usable COM1", 0, true, false, {}, "Com12", "COM1 : Pumpe", {kConnectRequest}},
       {"usable COM3", 2, true, false, {}, "Com32", "COM3 : Drei", {kConnectRequest}},
-      {"line set-up fails, the port is still usable", 0, true, true, {"Error at ComSetState!"},
-       "Com12", "COM1 : Pumpe", {kConnectRequest}},
+      {"line set-up fails, the port is still usable",
+       0,
+       true,
+       true,
+       {"Error at ComSetState!"},
+       "Com12",
+       "COM1 : Pumpe",
+       {kConnectRequest}},
       {"not usable", 1, false, false, {"Com not valid"}, "", "", {}},
-      {"line set-up fails and not usable", 3, false, true,
-       {"Error at ComSetState!", "Com not valid"}, "", "", {}},
+      {"line set-up fails and not usable",
+       3,
+       false,
+       true,
+       {"Error at ComSetState!", "Com not valid"},
+       "",
+       "",
+       {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -123,14 +135,46 @@ TEST_F(PortTest, PortMenuFallsBackToCom1) {
     return all;
   };
   const Case cases[] = {
-      {"COM2 present", &TFormzyklus::Com22, {true, true, false, false}, {}, 1, "Com22",
-       "Com valid", "COM2 : Zwei", calls({1}), 1},
-      {"COM4 absent: back on COM1", &TFormzyklus::Com42, {true, false, false, false},
-       {"Com not valid"}, 0, "Com12", "Com valid", "COM1 : Pumpe", calls({3, 0}), 1},
-      {"COM4 and COM1 absent", &TFormzyklus::Com42, {false, false, false, false},
-       {"Com not valid", "Com not valid"}, 0, "Com12", "", "No Com-Port active", calls({3, 0}), 0},
-      {"COM1 absent", &TFormzyklus::Com12, {false, true, true, true}, {"Com not valid"}, 0,
-       "Com12", "", "No Com-Port active", calls({0}), 0},
+      {"COM2 present",
+       &TFormzyklus::Com22,
+       {true, true, false, false},
+       {},
+       1,
+       "Com22",
+       "Com valid",
+       "COM2 : Zwei",
+       calls({1}),
+       1},
+      {"COM4 absent: back on COM1",
+       &TFormzyklus::Com42,
+       {true, false, false, false},
+       {"Com not valid"},
+       0,
+       "Com12",
+       "Com valid",
+       "COM1 : Pumpe",
+       calls({3, 0}),
+       1},
+      {"COM4 and COM1 absent",
+       &TFormzyklus::Com42,
+       {false, false, false, false},
+       {"Com not valid", "Com not valid"},
+       0,
+       "Com12",
+       "",
+       "No Com-Port active",
+       calls({3, 0}),
+       0},
+      {"COM1 absent",
+       &TFormzyklus::Com12,
+       {false, true, true, true},
+       {"Com not valid"},
+       0,
+       "Com12",
+       "",
+       "No Com-Port active",
+       calls({0}),
+       0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -179,8 +223,8 @@ TEST_F(PortTest, AfterAPortChangePanel0ReadsComValidUntilTheNextSecond) {
     f.Com22.click();
     EXPECT_EQ(f.StatusBar1.panel(0), "Com valid");
     advance_ms(999);
-    EXPECT_EQ(f.StatusBar1.panel(0), c.controller_answers ? "Temperature control connected"
-                                                          : "Com valid");
+    EXPECT_EQ(f.StatusBar1.panel(0),
+              c.controller_answers ? "Temperature control connected" : "Com valid");
     advance_ms(1);
     EXPECT_EQ(f.StatusBar1.panel(0), c.panel0_after_a_second);
   }

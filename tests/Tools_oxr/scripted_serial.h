@@ -66,8 +66,8 @@ class ScriptedSerial : public SerialLibrary {
   void ComSetState(int port, int baud, int data_bits, int stop_bits, char parity,
                    int flow) override {
     calls.push_back("state " + std::to_string(port) + " " + std::to_string(baud) + " " +
-                    std::to_string(data_bits) + " " + std::to_string(stop_bits) + " " +
-                    parity + " " + std::to_string(flow));
+                    std::to_string(data_bits) + " " + std::to_string(stop_bits) + " " + parity +
+                    " " + std::to_string(flow));
     if (set_state_throws) throw SerialError("line set-up refused");
   }
   std::uint8_t usable(int port) override {

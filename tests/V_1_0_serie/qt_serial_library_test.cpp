@@ -50,8 +50,7 @@ class PtyFixture : public ::testing::Test {
   }
 
   void far_end_writes(const std::vector<std::uint8_t>& bytes) {
-    ASSERT_EQ(::write(master_, bytes.data(), bytes.size()),
-              static_cast<ssize_t>(bytes.size()));
+    ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   }
 
   // What the far end received within a second.
@@ -91,8 +90,7 @@ class PtyFixture : public ::testing::Test {
 
 TEST_F(PtyFixture, ComPortsMapToTheLinkInTheFolderElseTheSystemDevice) {
   QtSerialLibrary lib(QString::fromStdString(dir_.path().string()));
-  EXPECT_EQ(lib.device_for(0).toStdString(),
-            std::filesystem::canonical(slave_name_).string());
+  EXPECT_EQ(lib.device_for(0).toStdString(), std::filesystem::canonical(slave_name_).string());
 #ifndef Q_OS_WIN
   EXPECT_EQ(lib.device_for(1).toStdString(), "/dev/ttyS1");
   EXPECT_EQ(lib.device_for(3).toStdString(), "/dev/ttyS3");
