@@ -8,7 +8,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -21,20 +21,21 @@ namespace {
 
 using namespace std::chrono_literals;
 
-QCoreApplication& app() {
+// QSerialPort's notifiers want an application object. A QApplication (offscreen when no
+// platform is chosen), so that window tests in the same program find the kind they need.
+void ensure_application() {
+  if (QCoreApplication::instance()) return;
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "test_qt";
   static char* argv[] = {name, nullptr};
-  static QCoreApplication* instance =
-      QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-  (void)instance;
-  return *QCoreApplication::instance();
+  new QApplication(argc, argv);
 }
 
 class PtyFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    app();
+    ensure_application();
     master_ = posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(master_, 0);
     ASSERT_EQ(grantpt(master_), 0);
