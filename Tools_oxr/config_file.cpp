@@ -21,8 +21,12 @@ constexpr const char* kEmptyComment = "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa";
 constexpr const char* kFullDay = "24:00:00";
 constexpr int kCycleFieldCount = 12;
 
-bool is_line_space(char c) { return c == '\r' || c == '\n' || c == '\t'; }
-bool is_space(char c) { return is_line_space(c) || c == ' '; }
+bool is_line_space(char c) {
+  return c == '\r' || c == '\n' || c == '\t';
+}
+bool is_space(char c) {
+  return is_line_space(c) || c == ' ';
+}
 
 // A text field as the file holds it: Windows-1252, without the characters that would end the
 // field or the line early.
@@ -217,16 +221,15 @@ ConfigParse parse_config_file(std::string_view bytes) {
     // number already given out is given out again.
     const auto count = r.number();
     if (count && *count > 0) {
-      entry.count = static_cast<std::uint16_t>(
-          *count > std::numeric_limits<std::uint16_t>::max() ? std::numeric_limits<std::uint16_t>::max()
-                                                             : *count);
+      entry.count = static_cast<std::uint16_t>(*count > std::numeric_limits<std::uint16_t>::max()
+                                                   ? std::numeric_limits<std::uint16_t>::max()
+                                                   : *count);
     }
   }
   p.window_ok = true;
 
-  if (auto mode = r.number();
-      mode && *mode >= std::numeric_limits<std::int32_t>::min() &&
-      *mode <= std::numeric_limits<std::int32_t>::max()) {
+  if (auto mode = r.number(); mode && *mode >= std::numeric_limits<std::int32_t>::min() &&
+                              *mode <= std::numeric_limits<std::int32_t>::max()) {
     p.control_mode = static_cast<std::int32_t>(*mode);
   }
   if (auto port = r.byte(); port && *port <= 3) p.com_port = *port;

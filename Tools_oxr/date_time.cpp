@@ -35,7 +35,9 @@ void civil_from_days(std::int64_t z, int& year, int& month, int& day) {
   year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2 ? 1 : 0));
 }
 
-bool is_leap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool is_leap(int y) {
+  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int days_in_month(int y, int m) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -120,7 +122,9 @@ DateParts decode(DateTime t) {
   return p;
 }
 
-int day_diff(DateTime a, DateTime b) { return static_cast<int>(std::trunc(a - b)); }
+int day_diff(DateTime a, DateTime b) {
+  return static_cast<int>(std::trunc(a - b));
+}
 
 DateTime date_of(DateTime t) {
   std::int64_t day = 0, ms = 0;
@@ -153,7 +157,9 @@ std::string format_time(DateTime t) {
   return buf;
 }
 
-std::string format_time_hm(DateTime t) { return format_time(t).substr(0, 5); }
+std::string format_time_hm(DateTime t) {
+  return format_time(t).substr(0, 5);
+}
 
 std::optional<DateTime> parse_date(const std::string& text) {
   std::vector<int> v, w;

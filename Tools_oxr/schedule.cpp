@@ -12,13 +12,17 @@ bool is_please_start(std::string_view status) {
   return status[0] == 'p' || (status.size() >= 2 && status[0] == 'b' && status[1] == 'i');
 }
 
-bool is_waiting(std::string_view status) { return !status.empty() && status[0] == 'w'; }
+bool is_waiting(std::string_view status) {
+  return !status.empty() && status[0] == 'w';
+}
 
 bool is_running(std::string_view status) {
   return !status.empty() && (status[0] == 'r' || status[0] == 'l');
 }
 
-bool is_endless(DateTime duration) { return duration > kEndlessThreshold; }
+bool is_endless(DateTime duration) {
+  return duration > kEndlessThreshold;
+}
 
 CycleEnd cycle_end(DateTime start_date, DateTime start_time, DateTime duration) {
   // On the millisecond grid, 23:30 + 00:30 is exactly one day and not a hair below or above,

@@ -16,7 +16,7 @@ struct CycleRecord {
   DateTime duration = 0;  // 1.0 marks an endless cycle
   DateTime end_date = 0;
   DateTime end_time = 0;
-  std::string status_text;  // in the language current when it was set
+  std::string status_text;     // in the language current when it was set
   std::int16_t set_temp1 = 0;  // tenths of a degree Celsius
   std::int16_t set_temp2 = 0;
   std::int16_t hyst1 = 0;  // tenths of a kelvin

@@ -12,7 +12,9 @@
 
 namespace oxr {
 
-std::filesystem::path TFormzyklus::config_path() const { return env.work_dir / kConfigFileName; }
+std::filesystem::path TFormzyklus::config_path() const {
+  return env.work_dir / kConfigFileName;
+}
 
 void TFormzyklus::config_ensure_exists() {
   std::error_code ec;
@@ -40,7 +42,8 @@ void TFormzyklus::config_write() {
     const int filled = std::min<int>(cycle_count, kRowCount);
     for (int j = 0; j < filled; ++j) {
       const CycleRecord& row = schedule.rows[static_cast<std::size_t>(j)];
-      if (is_please_start(row.status_text)) c.cycles[static_cast<std::size_t>(c.cycle_count++)] = row;
+      if (is_please_start(row.status_text))
+        c.cycles[static_cast<std::size_t>(c.cycle_count++)] = row;
     }
   }
   save_waiting = 0;

@@ -12,7 +12,9 @@ namespace {
 constexpr int kColumnCount = 6;
 const std::string kBlankName(10, ' ');
 
-bool valid_row(int k) { return k >= 1 && k <= kRowCount; }
+bool valid_row(int k) {
+  return k >= 1 && k <= kRowCount;
+}
 
 }  // namespace
 

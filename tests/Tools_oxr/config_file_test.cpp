@@ -46,7 +46,8 @@ ConfigContents two_cycles() {
   c.control_mode = 4;
   c.com_port = 2;
   c.com_names = {"Pumpe A", "", "Öfen", "x"};
-  c.cycles[0] = cycle("261209-000", "09.12.2026", "14:05:00", encode_time(0, 55, 0), "run 2 Prüfung");
+  c.cycles[0] =
+      cycle("261209-000", "09.12.2026", "14:05:00", encode_time(0, 55, 0), "run 2 Prüfung");
   c.cycles[1] = cycle("261209-001", "09.12.2026", "23:30:00", 1.0, "");
   c.cycles[1].preheating = 0;
   c.cycle_count = 2;
@@ -77,11 +78,14 @@ TEST(ConfigFile, WritesCyclesPortAndLanguageAsTheLayoutHasThem) {
   EXPECT_EQ(line(bytes, 16), "4");
   EXPECT_EQ(line(bytes, 17), std::string(1, '\x02'));  // COM3 as the raw byte
   EXPECT_EQ(line(bytes, 18), "Pumpe A,");
-  EXPECT_EQ(line(bytes, 20), "\xD6" "fen,");  // Windows-1252
+  EXPECT_EQ(line(bytes, 20),
+            "\xD6"
+            "fen,");  // Windows-1252
   EXPECT_EQ(line(bytes, 22), "2");
   EXPECT_EQ(line(bytes, 23),
             "261209-000,09.12.2026,14:05:00,00:55:00,09.12.2026,15:00:00,600,2400,10,300,1,"
-            "run 2 Pr\xFC" "fung,");
+            "run 2 Pr\xFC"
+            "fung,");
   EXPECT_EQ(line(bytes, 24),
             "261209-001,09.12.2026,23:30:00,24:00:00,10.12.2026,23:30:00,600,2400,10,300,0,"
             "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa,");
@@ -120,7 +124,7 @@ TEST(ConfigFile, RoundTripKeepsEveryValue) {
   EXPECT_EQ(p.cycles[0], c.cycles[0]);
   EXPECT_EQ(p.cycles[1], c.cycles[1]);  // the full day reads back as exactly 1.0
   EXPECT_EQ(p.cycles[1].duration, 1.0);
-  EXPECT_EQ(p.cycles[1].comment, "");   // the thirty-"a" mark
+  EXPECT_EQ(p.cycles[1].comment, "");  // the thirty-"a" mark
   EXPECT_EQ(p.language, 0);
   EXPECT_EQ(parse_first_date(build_config_file(c)), kToday);
 }
@@ -155,11 +159,16 @@ TEST(ConfigFile, StoredCycleThatDoesNotParseIsSkippedAndTheOthersAreTaken) {
     const char* value;
   };
   const Case cases[] = {
-      {"name with a path", 0, "..\\..\\x"},   {"name too short", 0, "261209-03"},
-      {"no real start date", 1, "31.02.2026"}, {"start time 25:00", 2, "25:00:00"},
-      {"start time 10:60", 2, "10:60:00"},     {"duration not a time", 3, "xx:00:00"},
-      {"duration zero", 3, "00:00:00"},        {"no real end date", 4, "00.12.2026"},
-      {"end time empty", 5, ""},               {"temperature not a number", 6, "6oo"},
+      {"name with a path", 0, "..\\..\\x"},
+      {"name too short", 0, "261209-03"},
+      {"no real start date", 1, "31.02.2026"},
+      {"start time 25:00", 2, "25:00:00"},
+      {"start time 10:60", 2, "10:60:00"},
+      {"duration not a time", 3, "xx:00:00"},
+      {"duration zero", 3, "00:00:00"},
+      {"no real end date", 4, "00.12.2026"},
+      {"end time empty", 5, ""},
+      {"temperature not a number", 6, "6oo"},
       {"hysteresis beyond 16 bits", 9, "70000"},
   };
   for (const Case& c : cases) {
@@ -196,15 +205,21 @@ TEST(ConfigFile, ReadsBackStoredFieldsByTheirRules) {
     void (*change)(CycleRecord&);
   };
   const Expect cases[] = {
-      {"duration beginning with 24 is one day", 3, "24:00:00", [](CycleRecord& r) { r.duration = 1.0; }},
+      {"duration beginning with 24 is one day", 3, "24:00:00",
+       [](CycleRecord& r) { r.duration = 1.0; }},
       {"preheating other than 1 is off", 10, "2", [](CycleRecord& r) { r.preheating = 0; }},
       {"comment of 25 characters is kept", 11, std::string(25, 'c'),
        [](CycleRecord& r) { r.comment = std::string(25, 'c'); }},
       {"comment of 26 characters is no comment", 11, std::string(26, 'c'),
        [](CycleRecord& r) { r.comment = ""; }},
-      {"blanks inside a comment are kept", 11, "run 2  x ", [](CycleRecord& r) { r.comment = "run 2  x "; }},
-      {"comment in Windows-1252", 11, "Gr\xFC\xDF" "e", [](CycleRecord& r) { r.comment = "Grüße"; }},
-      {"blanks around numbers are no part of them", 6, " 610 ", [](CycleRecord& r) { r.set_temp1 = 610; }},
+      {"blanks inside a comment are kept", 11, "run 2  x ",
+       [](CycleRecord& r) { r.comment = "run 2  x "; }},
+      {"comment in Windows-1252", 11,
+       "Gr\xFC\xDF"
+       "e",
+       [](CycleRecord& r) { r.comment = "Grüße"; }},
+      {"blanks around numbers are no part of them", 6, " 610 ",
+       [](CycleRecord& r) { r.set_temp1 = 610; }},
       {"negative numbers read", 7, "-5", [](CycleRecord& r) { r.set_temp2 = -5; }},
   };
   for (const Expect& c : cases) {

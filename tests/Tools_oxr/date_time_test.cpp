@@ -14,9 +14,9 @@ TEST(DateTime, EncodesKnownDays) {
   };
   // Day numbers of the usual day count (30 December 1899 = 0), across century and leap rules.
   const Case cases[] = {
-      {1899, 12, 30, 0},        {1900, 3, 1, 61},        {1600, 3, 1, -109511},
-      {2000, 2, 29, 36585},     {2024, 2, 29, 45351},    {2026, 12, 9, 46365},
-      {2100, 3, 1, 73110},      {1, 1, 1, -693593},      {9999, 12, 31, 2958465},
+      {1899, 12, 30, 0},    {1900, 3, 1, 61},     {1600, 3, 1, -109511},
+      {2000, 2, 29, 36585}, {2024, 2, 29, 45351}, {2026, 12, 9, 46365},
+      {2100, 3, 1, 73110},  {1, 1, 1, -693593},   {9999, 12, 31, 2958465},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.y) + "-" + std::to_string(c.m) + "-" + std::to_string(c.d));
@@ -69,10 +69,9 @@ TEST(DateTime, FormatsValuesNearTheEdges) {
        "00:00"},
       {"the endless threshold", kEndlessThreshold, "30.12.1899", "23:59:59", "23:59"},
       {"a full day folds to 00:00:00", 1.0, "31.12.1899", "00:00:00", "00:00"},
-      {"milliseconds are not shown", encode_time(10, 0, 0, 999), "30.12.1899", "10:00:00",
-       "10:00"},
-      {"year 10000 keeps all its digits", encode_date(9999, 12, 31) + 1, "01.01.10000",
-       "00:00:00", "00:00"},
+      {"milliseconds are not shown", encode_time(10, 0, 0, 999), "30.12.1899", "10:00:00", "10:00"},
+      {"year 10000 keeps all its digits", encode_date(9999, 12, 31) + 1, "01.01.10000", "00:00:00",
+       "00:00"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -155,8 +154,8 @@ TEST(DateTime, DayDiffTruncatesTowardZero) {
     int expected;
   };
   const Case cases[] = {
-      {46368, 46365, 3},   {46365, 46368, -3},      {46365.9, 46365, 0},
-      {46365, 46365.5, 0}, {46366.25, 46365.5, 0},  {46380, 46365, 15},
+      {46368, 46365, 3},   {46365, 46368, -3},     {46365.9, 46365, 0},
+      {46365, 46365.5, 0}, {46366.25, 46365.5, 0}, {46380, 46365, 15},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.a) + " - " + std::to_string(c.b));
