@@ -75,6 +75,8 @@ void TFormzyklus::config_read() {
     row.status_text = msg(27);
     show_row_cells(j + 1);
   }
+  // Filled rows stay contiguous from row 1, also when a stored cycle was passed over.
+  for (int k = p.cycle_count + 1; k <= kRowCount; ++k) clear_row(k);
 }
 
 void TFormzyklus::config_realign_days() {

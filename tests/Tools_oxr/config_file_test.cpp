@@ -279,6 +279,7 @@ TEST(ConfigFile, DamagedOrOddHeadFields) {
       EXPECT_EQ(p.cycle_count, 0);
     }
   }
+  EXPECT_EQ(parse_config_file(replaced("Pumpe A,", "Pumpe ABCDEFG,")).com_names[0], "Pumpe AB");
   EXPECT_FALSE(parse_first_date(std::string(40, '1') + ",0").has_value());
   EXPECT_FALSE(parse_first_date("09.12.2026").has_value());  // no "," before the end
 }
