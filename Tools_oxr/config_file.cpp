@@ -1,16 +1,11 @@
 #include "Tools_oxr/config_file.h"
 
-#include <cstdio>
 #include <fstream>
 #include <limits>
-#include <system_error>
 
 #include "Tools_oxr/cp1252.h"
+#include "Tools_oxr/data_file.h"
 #include "Tools_oxr/date_time.h"
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <unistd.h>
-#endif
 
 namespace oxr {
 
@@ -277,26 +272,6 @@ std::optional<std::string> read_file_bounded(const std::filesystem::path& path,
   if (in.bad()) return std::nullopt;
   bytes.resize(static_cast<std::size_t>(in.gcount()));
   return bytes;
-}
-
-bool write_file_atomically(const std::filesystem::path& path, const std::string& bytes) {
-  std::filesystem::path temp = path;
-  temp += ".tmp";
-  std::FILE* f = std::fopen(temp.string().c_str(), "wb");
-  if (!f) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = std::fflush(f) == 0 && ok;
-#if defined(__unix__) || defined(__APPLE__)
-  ok = ::fsync(::fileno(f)) == 0 && ok;
-#endif
-  ok = std::fclose(f) == 0 && ok;
-  std::error_code ec;
-  if (ok) std::filesystem::rename(temp, path, ec);
-  if (!ok || ec) {
-    std::filesystem::remove(temp, ec);
-    return false;
-  }
-  return true;
 }
 
 }  // namespace oxr

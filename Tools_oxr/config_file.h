@@ -74,9 +74,4 @@ std::optional<DateTime> parse_first_date(std::string_view bytes);
 std::optional<std::string> read_file_bounded(const std::filesystem::path& path,
                                              std::size_t max_bytes);
 
-// Replaces the file as a whole: the bytes go to a temporary file in the same folder, which is
-// flushed to disk and then renamed over the old one, so that a crash or a full disk leaves
-// either the old file or the new one. False (and the old file untouched) on any failure.
-bool write_file_atomically(const std::filesystem::path& path, const std::string& bytes);
-
 }  // namespace oxr

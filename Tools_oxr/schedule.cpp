@@ -42,14 +42,6 @@ std::string cycle_name(DateTime date, unsigned n) {
   return buf;
 }
 
-bool is_valid_cycle_name(std::string_view name) {
-  if (name.size() < 10 || name.size() > 12 || name[6] != '-') return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (i != 6 && (name[i] < '0' || name[i] > '9')) return false;
-  }
-  return true;
-}
-
 std::uint16_t draw_cycle_number(DayCounters& counters, DateTime date, DateTime today,
                                 std::uint16_t previous) {
   const int d = day_diff(date, today);

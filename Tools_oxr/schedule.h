@@ -63,8 +63,6 @@ CycleEnd cycle_end(DateTime start_date, DateTime start_time, DateTime duration);
 // YYMMDD-NNN for a cycle starting on `date` with number n (three digits at least; more when
 // n > 999).
 std::string cycle_name(DateTime date, unsigned n);
-// Six digits, "-", three to five digits: only such a name is ever used as a file name.
-bool is_valid_cycle_name(std::string_view name);
 
 // Draws the number for a cycle starting on `date`: the count of that day's entry, which then
 // goes up by one. A date outside today .. today + 14 draws nothing and gives `previous` back.

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "Tools_oxr/config_file.h"
+#include "Tools_oxr/data_file.h"
 #include "Tools_oxr/date_time.h"
 #include "Tools_oxr/schedule.h"
 #include "Tools_oxr/texts.h"
@@ -47,7 +48,8 @@ void TFormzyklus::config_write() {
     }
   }
   save_waiting = 0;
-  // A failed write leaves the previous file as it was; there is nobody to tell at this point.
+  // The file is replaced whole or not at all (a temporary file renamed over it); a failed
+  // write leaves the previous file as it was, and nobody is told at this point.
   write_file_atomically(config_path(), build_config_file(c));
 }
 

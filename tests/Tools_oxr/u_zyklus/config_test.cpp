@@ -1,7 +1,13 @@
 // The configuration file operations of the main window, on files in a fresh folder.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#ifdef __linux__
+#include <sys/resource.h>
+#endif
+
 #include "Tools_oxr/config_file.h"
+#include "Tools_oxr/data_file.h"
 #include "Tools_oxr/date_time.h"
 #include "Tools_oxr/schedule.h"
 #include "Tools_oxr/texts.h"
@@ -99,15 +105,30 @@ TEST_F(Config, QuitWithYesStoresOnlyThePleaseStartRowsInTableOrder) {
   EXPECT_EQ(line(read_bytes(conf()), 22), "0");
 }
 
-TEST_F(Config, AFailedWriteLeavesTheOldFile) {
+#ifdef __linux__
+TEST_F(Config, AFullDiskLeavesTheOldFile) {
   write_three_rows_and_quit_with_yes();
   const std::string before = read_bytes(conf());
-  std::filesystem::create_directory(file("oxrconf.dat.tmp"));
+  // Writes beyond 100 bytes fail half-way, as on a full disk.
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   form->control_mode = 2;
   form->config_write();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, old_handler);
   EXPECT_EQ(read_bytes(conf()), before);
   EXPECT_TRUE(dialogs.messages().empty());
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+    names.push_back(e.path().filename().string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{kConfigFileName});  // no temporary file left
 }
+#endif
 
 TEST_F(Config, ReadTakesTheWaitingCyclesBackWhenAsked) {
   write_three_rows_and_quit_with_yes();
