@@ -242,12 +242,21 @@ class TFormzyklus {
   // Returns the language digit read (nothing when none could be read).
   std::optional<int> config_check_and_read_language();
   void config_write_language();
+  std::filesystem::path config_path() const;  // oxrconf.dat in the working folder
 
   // ---- schedule table ----
   void table_refresh();
   void clear_row(int k);  // k = 1..5
   void move_row(int k);   // row k+1 to row k, k = 1..4
   void select_row(int k);
+  // A row is blank when its name cell shows no name (an emptied cell holds ten blanks).
+  bool row_is_blank(int k) const;
+  void show_row_cells(int k);   // the six cells of row k from its record
+  void empty_row_cells(int k);  // name cell ten blanks, the others empty
+  // Number for a new cycle starting on `date` (day_counters, today from the clock); a date
+  // outside the 15-day window gives `previous` back.
+  std::uint16_t draw_cycle_number(DateTime date, std::uint16_t previous);
+  std::string cycle_name_for(DateTime date, unsigned n) const;
 
   // ---- cycle editor ----
   void wire_editor();
