@@ -8,29 +8,18 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <chrono>
 #include <filesystem>
 #include <thread>
 #include <vector>
 
+#include "tests/V_1_0_serie/qt_app.h"
 #include "tests/support/temp_dir.h"
 
 namespace oxr::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-// QSerialPort's notifiers want an application object. A QApplication (offscreen when no
-// platform is chosen), so that window tests in the same program find the kind they need.
-void ensure_application() {
-  if (QCoreApplication::instance()) return;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "test_qt";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
 
 class PtyFixture : public ::testing::Test {
  protected:

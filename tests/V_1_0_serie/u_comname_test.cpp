@@ -3,23 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "tests/V_1_0_serie/qt_app.h"
 #include "tests/support/form_fixture.h"
 
 namespace oxr::test {
 namespace {
-
-void ensure_application() {
-  if (QCoreApplication::instance()) return;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "test_qt";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
 
 class ComnameWindowTest : public FormFixture {};
 
