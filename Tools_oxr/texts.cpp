@@ -1,8 +1,11 @@
-// The message table: entry k in English and in German.
-// Texts are quoted exactly as the program shows them, trailing blanks and typos included.
+// The text sets of both languages: the message table, the controller status texts, the editor
+// texts, the main window captions, the start page texts, the file dialog labels and the
+// accessible names. Texts are quoted exactly as the program shows them, trailing blanks and
+// typos included.
 #include "Tools_oxr/texts.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace oxr {
 
@@ -13,6 +16,7 @@ struct MessagePair {
   const char* german;
 };
 
+// clang-format off
 const MessagePair kMessages[kMessageCount] = {
     /*  0 */ {"Interruption of measuring cycle by PC-Stop",
                "Abbruch des Messzyklus durch PC-Stop"},
@@ -199,6 +203,298 @@ const MessagePair kMessages[kMessageCount] = {
     /* 91 */ {"There is already a continuous operation cycle in the table.\nIf you want to entered a new one, please change or delete the existing cycle.",
                "Es befindet sich bereits ein Endlos-Zyklus in der Tabelle.\nWenn Sie einen neuen Zyklus eingeben wollen, müssen Sie den existierenden Zyklus ändern oder löschen"},
 };
+// clang-format on
+
+int column(int lang) {
+  return lang == 0 ? 0 : 1;
+}
+
+const char* const kStatusCodes[kStatusCodeCount] = {
+    "OK",     "S01",     "S02", "S03",      nullptr /* message 83 */,
+    "MC-END", "TC-STOP", "S07", "TC-BREAK", "S09",
+    "S10",    "S11",     "S12", "S13",      "S14",
+    "E05",    "E04",     "E03", "E02",      "E01"};
+constexpr int kDataReceivedMsg = 83;
+
+EditorTexts make_editor_texts_german() {
+  EditorTexts t;
+  t.comment_too_long = "Zu viele Zeichen, max. 25 Zeichen bitte!";
+  t.date_limit = {"Das Startdatum eines Zyklus darf maximal",
+                  "   14 Tage im voraus bestimmt werden!"};
+  t.bad_date = "Sie haben kein gültiges Datum eingegeben!";
+  t.bad_time = "Sie haben keine gültige Zeit eingegeben!";
+  t.bad_duration = "Sie haben keine gültige Dauer eingegeben!";
+  t.set_range = {" ist kein gültiger Sollwert.", "Der Wert muß zwischen ", " und ", " liegen."};
+  t.hyst_range = {" ist kein gültiger Hysteresewert.", "Der Wert muß zwischen ", " und ",
+                  " liegen."};
+  t.table_full = {"Es kann kein weiterer Zyklus erstellt werden.",
+                  "Wenn Sie weitere Zyklen erstellen wollen, müssen Sie einen Zyklus löschen."};
+  t.overlap =
+      "Der von Ihnen eingebene Zyklus überschneidet \nsich mit einem bereits erstellten "
+      "Zyklus!";
+  t.start_past =
+      "Zyklus ist nicht mehr realisierbar,\ndie Startzeit darf nicht in der "
+      "Vergangenheit liegen!";
+  return t;
+}
+
+EditorTexts make_editor_texts_english() {
+  EditorTexts t;
+  t.comment_too_long = "Too many characters, max. 25 characters please!";
+  t.date_limit = {"You may fix the start date of a cycle only",
+                  " within a 14-days-period in advance!"};
+  t.bad_date = "You have entered no valid Date!";
+  t.bad_time = "You have entered no valid time!";
+  t.bad_duration = "You have entered no valid duration!";
+  t.set_range = {" is not a valid set temperature value.", "The value has to be between ", " and ",
+                 " in this case."};
+  t.hyst_range = {" is not a valid hysteresis value.", "The value must has to be between ", " and ",
+                  " in this case."};
+  t.table_full = {"No further cycle could be created.",
+                  "If you want to create a new cycle you have to delete a cycle."};
+  t.overlap = "The created cycle overlaps an existing cycle!";
+  t.start_past = "Cycle cannot be realized anymore, start time must \nnot be in the past!";
+  return t;
+}
+
+MainCaptions make_main_captions_german() {
+  MainCaptions c;
+  c.DateiZyklus1 = "&Datei / Zyklus";
+  c.Neu1 = "&Neu";
+  c.ffnen1 = "Öffn&en";
+  c.Speichern1 = "&Speichern";
+  c.Drucken1 = "D&rucken";
+  c.Beenden1 = "&Beenden";
+  c.Bearbeiten1 = "&Bearbeiten";
+  c.Ausschneiden1 = "Ausschneiden";
+  c.Kopieren1 = "Kopieren";
+  c.Einfgen1 = "Einfügen";
+  c.Einstellungen1 = "Einstellun&gen";
+  c.AuswahlSchnittstelle1 = "&Auswahl Schnittstelle";
+  c.ComName1 = "Be&zeichnung der Schnittstelle";
+  c.N4 = "&Hilfe";
+  c.Hilfe1 = "Inh&alt Hilfe";
+  c.RadioBut_C = "Temperaturen in °C";
+  c.RadioBut_F = "Temperaturen in °F";
+  c.Label_cycle = "Dateiname :";
+  c.Label_start = "Startdatum";
+  c.Label_starttime = "Startzeit";
+  c.Label_duration = "Zyklusdauer";
+  c.Label_endless = "Endlosbetrieb";
+  c.Label_target1 = "Solltemp. 1";
+  c.Label_target2 = "Solltemp. 2";
+  c.Label_hyst1 = "Hysterese1";
+  c.Label_hyst2 = "Hysterese2";
+  c.Label_prea = "Vorheizung";
+  c.RadioBut_prea_off = "Aus";
+  c.RadioBut_prea_on = "Ein";
+  c.Label_comment = "Kommentar";
+  c.But_new = "&Neu";
+  c.But_open = "Öffn&en";
+  c.But_save = "&Speichern";
+  c.But_print = "Seite d&rucken";
+  c.But_takeover = "Werte übernehmen";
+  c.memo_headers = {"Zyklus",        "Datum\r\nStart",  "Uhrzeit\r\nStart",
+                    "Datum\r\nEnde", "Uhrzeit\r\nEnde", "Status"};
+  c.Label_act1 = "Aktuelle Temperatur 1:";
+  c.Label_act2 = "Aktuelle Temperatur 2:";
+  c.But_start = "START";
+  c.But_stop = "STOP";
+  c.open_dialog_title = "Öffnen";
+  c.save_dialog_title = "Speichern";
+  c.Button1 = "Zyklus\r\nlöschen";
+  return c;
+}
+
+MainCaptions make_main_captions_english() {
+  MainCaptions c;
+  c.DateiZyklus1 = "&File / Cycle";
+  c.Neu1 = "&New";
+  c.ffnen1 = "Op&en";
+  c.Speichern1 = "&Save";
+  c.Drucken1 = "P&rint";
+  c.Beenden1 = "&Quit";
+  c.Bearbeiten1 = "E&dit";
+  c.Ausschneiden1 = "Cut";
+  c.Kopieren1 = "Copy";
+  c.Einfgen1 = "Paste";
+  c.Einstellungen1 = "Settin&gs";
+  c.AuswahlSchnittstelle1 = "&Select interface";
+  c.ComName1 = "&Indication of the interface";
+  c.N4 = "&Help";
+  c.Hilfe1 = "&Topic Help";
+  c.RadioBut_C = "Temperatures in °C";
+  c.RadioBut_F = "Temperatures in °F";
+  c.Label_cycle = "Filename :";
+  c.Label_start = "Start date";
+  c.Label_starttime = "Start time";
+  c.Label_duration = "Cycle duration";
+  c.Label_endless = "Continuous op.";
+  c.Label_target1 = "Set temp.1";
+  c.Label_target2 = "Set temp.2";
+  c.Label_hyst1 = "Hysteresis1";
+  c.Label_hyst2 = "Hysteresis2";
+  c.Label_prea = "Pre-heating";
+  c.RadioBut_prea_off = "Off";
+  c.RadioBut_prea_on = "On";
+  c.Label_comment = "Comment";
+  c.But_new = "&New";
+  c.But_open = "Op&en";
+  c.But_save = "&Save";
+  c.But_print = "P&rint Page";
+  c.But_takeover = "Implement Values";
+  c.memo_headers = {"Cycle",       "Start\r\nDate", "Start\r\nTime",
+                    "End\r\nDate", "End\r\nTime",   "Status"};
+  c.Label_act1 = "Current temperature 1:";
+  c.Label_act2 = "Current temperature 2:";
+  c.But_start = "START";
+  c.But_stop = "STOP";
+  c.open_dialog_title = "Open";
+  c.save_dialog_title = "Save";
+  c.Button1 = "Clear cycle ";
+  return c;
+}
+
+// Control name -> caption field, for the lookup by name.
+struct CaptionField {
+  const char* control;
+  std::string MainCaptions::*field;
+};
+const CaptionField kCaptionFields[] = {
+    {"DateiZyklus1", &MainCaptions::DateiZyklus1},
+    {"Neu1", &MainCaptions::Neu1},
+    {"ffnen1", &MainCaptions::ffnen1},
+    {"Speichern1", &MainCaptions::Speichern1},
+    {"Drucken1", &MainCaptions::Drucken1},
+    {"Beenden1", &MainCaptions::Beenden1},
+    {"Bearbeiten1", &MainCaptions::Bearbeiten1},
+    {"Ausschneiden1", &MainCaptions::Ausschneiden1},
+    {"Kopieren1", &MainCaptions::Kopieren1},
+    {"Einfgen1", &MainCaptions::Einfgen1},
+    {"Einstellungen1", &MainCaptions::Einstellungen1},
+    {"AuswahlSchnittstelle1", &MainCaptions::AuswahlSchnittstelle1},
+    {"ComName1", &MainCaptions::ComName1},
+    {"N4", &MainCaptions::N4},
+    {"Hilfe1", &MainCaptions::Hilfe1},
+    {"RadioBut_C", &MainCaptions::RadioBut_C},
+    {"RadioBut_F", &MainCaptions::RadioBut_F},
+    {"Label_cycle", &MainCaptions::Label_cycle},
+    {"Label_start", &MainCaptions::Label_start},
+    {"Label_starttime", &MainCaptions::Label_starttime},
+    {"Label_duration", &MainCaptions::Label_duration},
+    {"Label_endless", &MainCaptions::Label_endless},
+    {"Label_target1", &MainCaptions::Label_target1},
+    {"Label_target2", &MainCaptions::Label_target2},
+    {"Label_hyst1", &MainCaptions::Label_hyst1},
+    {"Label_hyst2", &MainCaptions::Label_hyst2},
+    {"Label_prea", &MainCaptions::Label_prea},
+    {"RadioBut_prea_off", &MainCaptions::RadioBut_prea_off},
+    {"RadioBut_prea_on", &MainCaptions::RadioBut_prea_on},
+    {"Label_comment", &MainCaptions::Label_comment},
+    {"But_new", &MainCaptions::But_new},
+    {"But_open", &MainCaptions::But_open},
+    {"But_save", &MainCaptions::But_save},
+    {"But_print", &MainCaptions::But_print},
+    {"But_takeover", &MainCaptions::But_takeover},
+    {"Label_act1", &MainCaptions::Label_act1},
+    {"Label_act2", &MainCaptions::Label_act2},
+    {"But_start", &MainCaptions::But_start},
+    {"But_stop", &MainCaptions::But_stop},
+    {"OpenDialog1", &MainCaptions::open_dialog_title},
+    {"SaveDialog1", &MainCaptions::save_dialog_title},
+    {"Button1", &MainCaptions::Button1},
+};
+
+StartTexts make_start_texts_german() {
+  StartTexts t;
+  t.intro_lines = {"Sie haben sich für ein OXR-Produkt entschieden.",
+                   " ",
+                   "Mit der vorliegenden Software wird Ihnen der Betrieb der beheizten Pumpe",
+                   "über ein PC-Terminal ermöglicht",
+                   "Bitte stellen Sie sicher, dass die Pumpe gemäss der OXR-Betriebsanleitung",
+                   "korrekt angeschlossen ist."};
+  t.address_lines = {"OXR Musterpumpen GmbH, Beispielweg 12, 12345 Musterstadt",
+                     "Telefon: +49 (0)1234 5678-0, Fax: +49 (0)1234 5678-99"};
+  t.logo_de_visible = true;
+  t.logo_en_visible = false;
+  t.deutsch_enabled = false;
+  t.englisch_enabled = true;
+  t.start_caption = "START";
+  t.quit_caption = "Beenden";
+  t.pump_hint = "Beheizte Pumpe";
+  t.logo_hint = "Firmenlogo OXR";
+  t.question_line1 = "Sie starten die OXR Pumpensteuerung.";
+  t.question_line2 =
+      "Sollen die abgespeicherten Zyklen mit Status 'bitte starten' aufgerufen werden?";
+  t.yes_caption = "Ja";
+  t.no_caption = "Nein";
+  t.abort_caption = "Abbrechen";
+  t.chart_bottom_title = "Zeit";
+  t.chart_title = "Temperaturverlauf";
+  t.chart_left_min = 0.0;
+  t.chart_left_max = 250.0;
+  return t;
+}
+
+StartTexts make_start_texts_english() {
+  StartTexts t;
+  t.intro_lines = {"You have selected a OXR-product.", "",
+                   "With this software you are able to operate the heated pump via PC.",
+                   "Please ensure that the pump is connected in accordance to the ",
+                   "relevant OXR operating instructions."};
+  t.address_lines = {"OXR Musterpumpen GmbH, Beispielweg 12, 12345 Musterstadt, Germany",
+                     "Phone: +49 1234 5678-0, Fax: +49 1234 5678-99"};
+  t.logo_de_visible = false;
+  t.logo_en_visible = true;
+  t.deutsch_enabled = true;
+  t.englisch_enabled = false;
+  t.start_caption = "START";
+  t.quit_caption = "Quit";
+  t.pump_hint = "The heated pump";
+  t.logo_hint = "The firm-sign of OXR";
+  t.question_line1 = "You are starting the OXR Pump Control.";
+  t.question_line2 = "Do you want to take over the cycles with status 'please start'?";
+  t.yes_caption = "Yes";
+  t.no_caption = "No";
+  t.abort_caption = "Quit";
+  t.chart_bottom_title = "Time";
+  t.chart_title = "Temperature diagram";
+  t.chart_left_min = 0.0;
+  t.chart_left_max = 500.0;
+  return t;
+}
+
+struct NamePair {
+  const char* control;
+  const char* english;
+  const char* german;
+};
+const NamePair kAccessibleNames[] = {
+    {"SpeButdateup", "Start date +1 day", "Startdatum +1 Tag"},
+    {"SpeButdatedown", "Start date -1 day", "Startdatum -1 Tag"},
+    {"SpeButtimehourup", "Start time +1 hour", "Startzeit +1 Stunde"},
+    {"SpeButtimehourdown", "Start time -1 hour", "Startzeit -1 Stunde"},
+    {"SpeButtimeminup", "Start time +1 minute", "Startzeit +1 Minute"},
+    {"SpeButtimemindown", "Start time -1 minute", "Startzeit -1 Minute"},
+    {"SpeButdurhourup", "Cycle duration +1 hour", "Zyklusdauer +1 Stunde"},
+    {"SpeButdurhourdown", "Cycle duration -1 hour", "Zyklusdauer -1 Stunde"},
+    {"SpeButdurminup", "Cycle duration +1 minute", "Zyklusdauer +1 Minute"},
+    {"SpeButdurmindown", "Cycle duration -1 minute", "Zyklusdauer -1 Minute"},
+    {"SpeButset1up", "Set temperature 1 +1 degree", "Solltemperatur 1 +1 Grad"},
+    {"SpeButset1down", "Set temperature 1 -1 degree", "Solltemperatur 1 -1 Grad"},
+    {"SpeButset2up", "Set temperature 2 +1 degree", "Solltemperatur 2 +1 Grad"},
+    {"SpeButset2down", "Set temperature 2 -1 degree", "Solltemperatur 2 -1 Grad"},
+    {"SpeButhyst1up", "Hysteresis 1 +1 degree", "Hysterese 1 +1 Grad"},
+    {"SpeButhyst1down", "Hysteresis 1 -1 degree", "Hysterese 1 -1 Grad"},
+    {"SpeButhyst2up", "Hysteresis 2 +1 degree", "Hysterese 2 +1 Grad"},
+    {"SpeButhyst2down", "Hysteresis 2 -1 degree", "Hysterese 2 -1 Grad"},
+    {"BBStop", "Stop the measuring cycle", "Messzyklus stoppen"},
+};
+
+const char* const kCellRowWord[2] = {"Row ", "Zeile "};
+const char* const kCellColumns[2][6] = {
+    {"Cycle", "Start date", "Start time", "End date", "End time", "Status"},
+    {"Zyklus", "Startdatum", "Startzeit", "Enddatum", "Endzeit", "Status"}};
 
 }  // namespace
 
@@ -212,7 +508,80 @@ const std::string& message_text(int lang, int k) {
     return t;
   }();
   if (k < 0 || k >= kMessageCount) throw std::out_of_range("message number");
-  return table[lang == 0 ? 0 : 1][k];
+  return table[column(lang)][k];
+}
+
+const std::string& status_code_text(int lang, int code) {
+  static const auto table = [] {
+    std::array<std::array<std::string, kStatusCodeCount>, 2> t;
+    for (int l = 0; l < 2; ++l) {
+      for (int i = 0; i < kStatusCodeCount; ++i) {
+        t[l][i] = kStatusCodes[i] ? kStatusCodes[i] : message_text(l, kDataReceivedMsg);
+      }
+    }
+    return t;
+  }();
+  static const std::string none;
+  if (code < 0 || code >= kStatusCodeCount) return none;
+  return table[column(lang)][code];
+}
+
+const EditorTexts& editor_texts(int lang) {
+  static const EditorTexts english = make_editor_texts_english();
+  static const EditorTexts german = make_editor_texts_german();
+  return lang == 0 ? english : german;
+}
+
+const MainCaptions& main_captions(int lang) {
+  static const MainCaptions english = make_main_captions_english();
+  static const MainCaptions german = make_main_captions_german();
+  return lang == 0 ? english : german;
+}
+
+const char* main_caption(int lang, std::string_view control_name) {
+  const MainCaptions& c = main_captions(lang);
+  for (const CaptionField& f : kCaptionFields) {
+    if (control_name == f.control) return (c.*f.field).c_str();
+  }
+  for (int i = 0; i < 6; ++i) {
+    if (control_name == "Memo" + std::to_string(i + 1)) return c.memo_headers[i].c_str();
+  }
+  return nullptr;
+}
+
+const StartTexts& start_texts(int lang) {
+  static const StartTexts english = make_start_texts_english();
+  static const StartTexts german = make_start_texts_german();
+  return lang == 0 ? english : german;
+}
+
+const FileDialogLabels& open_dialog_labels(int lang) {
+  static const FileDialogLabels english{"Open", "Quit", "Filetyp:", "Filename:", "Search in:"};
+  static const FileDialogLabels german{"Öffnen", "Abrechen",
+                                       "Dateityp:", "Dateiname:", "Suchen in:"};
+  return lang == 0 ? english : german;
+}
+
+const FileDialogLabels& save_dialog_labels(int lang) {
+  static const FileDialogLabels english{"&Save", "Quit", "Filetyp:", "Filename:", "Save"};
+  static const FileDialogLabels german{"&Speichern", "Abrechen",
+                                       "Dateityp:", "Dateiname:", "Speichern"};
+  return lang == 0 ? english : german;
+}
+
+const char* accessible_name(int lang, std::string_view control_name) {
+  for (const NamePair& n : kAccessibleNames) {
+    if (control_name == n.control) return lang == 0 ? n.english : n.german;
+  }
+  return nullptr;
+}
+
+std::string cell_accessible_name(int lang, int row, int column_no) {
+  if (row < 1 || row > 5 || column_no < 1 || column_no > 6) {
+    throw std::out_of_range("table cell");
+  }
+  const int l = column(lang);
+  return kCellRowWord[l] + std::to_string(row) + ", " + kCellColumns[l][column_no - 1];
 }
 
 }  // namespace oxr

@@ -248,6 +248,25 @@ class TFormzyklus {
   void fill_text_tables();
   void apply_main_captions_german();
   void apply_main_captions_english();
+  // The other windows whose captions the state reset sets; the program entry fills them in.
+  Form* start_form = nullptr;
+  Form* quest_form = nullptr;
+  Form* stop_form = nullptr;
+  Form* help_form = nullptr;
+  // The editor's validation texts in the current language (German from creation and after
+  // the reset). The type is the one of Tools_oxr/texts.h.
+  const struct EditorTexts* editor_text = nullptr;
+  // Titles of the open and save dialogs, set by the caption routines.
+  std::string open_dialog_title;
+  std::string save_dialog_title;
+  // Relabel the file dialogs as they open (title and the five relabelled items).
+  void OpenDialog1Show(FileDialogRequest& request) const;
+  void SaveDialog1Show(FileDialogRequest& request) const;
+  // The text after "Status: " in panel 3 for a controller status code, current language.
+  const std::string& status_text_for(int code) const;
+  // The controls' own texts from creation (the ones no language routine of that look sets).
+  bool apply_design_texts();
+  bool design_texts_applied_ = apply_design_texts();
 
   // ---- configuration file ----
   void config_ensure_exists();
