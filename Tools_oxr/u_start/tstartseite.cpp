@@ -6,6 +6,12 @@ namespace oxr {
 
 TStartseite::TStartseite(TFormzyklus& main_window) : main_(main_window) {
   form.set_caption("Startseite");
+  OXR_Logo.set_picture("oxr_logo_de.jpg");
+  OXR_LogoE.set_picture("oxr_logo_en.jpg");
+  Pumpe.set_picture("pump.jpg");
+  Label1.set_caption(kMakerEmail);
+  Label2.set_caption(kMakerWebAddress);
+  main_.start_form = &form;
   form.OnShow = [this] { FormShow(); };
   But_Deutsch.OnClick = [this] { But_DeutschClick(); };
   But_Englisch.OnClick = [this] { But_EnglischClick(); };
@@ -70,7 +76,7 @@ void TStartseite::close() {
   if (on_program_end) on_program_end();
 }
 
-void TStartseite::Label2Click() { main_.env.services.open_url(Label2.caption()); }
+void TStartseite::Label2Click() { main_.env.services.open_url(kMakerWebAddress); }
 
 void TStartseite::apply_start_texts_german() { apply_language(1); }
 
@@ -78,17 +84,34 @@ void TStartseite::apply_start_texts_english() { apply_language(0); }
 
 void TStartseite::apply_language(int lang) {
   main_.lang_index = static_cast<std::uint8_t>(lang);
-  const bool german = lang == 1;
-  OXR_Logo.set_visible(german);
-  OXR_LogoE.set_visible(!german);
-  But_Deutsch.set_enabled(!german);
-  But_Englisch.set_enabled(german);
-  form.set_caption(message_text(lang, 2));
-  main_.form.set_caption(message_text(lang, 1));
-  show_start_texts(lang);
+  const StartTexts& t = start_texts(lang);
+  Einfuehrungstext.set_lines(t.intro_lines);
+  Adresstext.set_lines(t.address_lines);
+  OXR_Logo.set_visible(t.logo_de_visible);
+  OXR_LogoE.set_visible(t.logo_en_visible);
+  But_Deutsch.set_enabled(t.deutsch_enabled);
+  But_Englisch.set_enabled(t.englisch_enabled);
+  But_start.set_caption(t.start_caption);
+  But_abbrechen.set_caption(t.quit_caption);
+  Pumpe.set_hint(t.pump_hint);
+  OXR_Logo.set_hint(t.logo_hint);
+
+  form.set_caption(message_text(lang, kStartPageCaptionMsg));
+  main_.form.set_caption(message_text(lang, kMainWindowCaptionMsg));
+  if (main_.quest_form) main_.quest_form->set_caption(message_text(lang, kStartQuestionCaptionMsg));
+  if (main_.stop_form) main_.stop_form->set_caption(message_text(lang, kStopWindowCaptionMsg));
+
+  Chart& chart = main_.Chart2;
+  chart.set_title(t.chart_title);
+  ChartAxis bottom = chart.bottom_axis();
+  bottom.title = t.chart_bottom_title;
+  chart.set_bottom_axis(bottom);
+  ChartAxis left = chart.left_axis();
+  left.minimum = t.chart_left_min;
+  left.maximum = t.chart_left_max;
+  chart.set_left_axis(left);
+
   if (on_language_applied) on_language_applied(lang);
 }
-
-void TStartseite::show_start_texts(int) {}
 
 }  // namespace oxr

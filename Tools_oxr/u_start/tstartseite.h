@@ -50,13 +50,11 @@ class TStartseite {
   std::function<void()> on_program_end;
   // The start question, when stored waiting cycles exist; shown instead of the main window.
   std::function<void()> show_start_question;
-  // Windows whose texts follow the language chosen here (start question, stop window).
+  // The start question's own texts follow the language chosen here (start_texts of lang).
   std::function<void(int lang)> on_language_applied;
 
  private:
   void apply_language(int lang);
-  // The texts of this page, the start question and the chart in language lang.
-  void show_start_texts(int lang);
 
   TFormzyklus& main_;
 };

@@ -32,6 +32,8 @@ void TFormzyklus::wire_life() {
 void TFormzyklus::FormCreate() {
   app_handlers_installed = true;
   maximise_button = false;
+  OXR_Logo2.set_picture("oxr_logo_de.jpg");
+  OXR_LogoE2.set_picture("oxr_logo_en.jpg");
   Button1.set_multi_line(true);
   Button1.set_caption(kDeleteCaptionGerman);
   lang_index = 1;

@@ -31,6 +31,14 @@ class StartPageTest : public FormFixture {
     EXPECT_EQ(page->But_Englisch.enabled(), german);
     EXPECT_EQ(page->form.caption(), message_text(lang, 2));
     EXPECT_EQ(form->form.caption(), message_text(lang, 1));
+    EXPECT_EQ(page->But_abbrechen.caption(), german ? "Beenden" : "Quit");
+    ASSERT_FALSE(page->Einfuehrungstext.lines().empty());
+    EXPECT_EQ(page->Einfuehrungstext.lines().front(),
+              german ? "Sie haben sich für ein OXR-Produkt entschieden."
+                     : "You have selected a OXR-product.");
+    EXPECT_EQ(form->Chart2.title(), german ? "Temperaturverlauf" : "Temperature diagram");
+    EXPECT_EQ(form->Chart2.bottom_axis().title, german ? "Zeit" : "Time");
+    EXPECT_EQ(form->Chart2.left_axis().maximum, german ? 250.0 : 500.0);
   }
   std::string config() const { return read_bytes(file("oxrconf.dat")); }
 
@@ -40,7 +48,8 @@ class StartPageTest : public FormFixture {
 
 TEST_F(StartPageTest, CreationShowsTheGermanFace) {
   TStartseite& p = created();
-  EXPECT_EQ(p.form.caption(), "Startseite");
+  // The main window's creation has already given every window its German caption.
+  EXPECT_EQ(p.form.caption(), "OXR - Steuerung für elektronisch beheizte Pumpen (.58)");
   EXPECT_FALSE(p.maximise_button);
   EXPECT_TRUE(p.OXR_Logo.visible());
   EXPECT_FALSE(p.OXR_LogoE.visible());
