@@ -208,6 +208,41 @@ class TFormzyklus {
 
   // ---- life: creation, first show, quit ----
   void wire_life();  // connects this concern's events; called by the constructor
+  void FormCreate();
+  // Runs once per run, when the start page or the start question shows the window.
+  void FormShow();
+  // The quit path (menu Beenden1 and the close box); false when the close is refused.
+  bool FormClose();
+  void Beenden1Click();
+  void reset_controller_state();
+  // The link and run flags of the pump-link and run concerns, back to a fresh run.
+  void reset_link_state();
+  void check_waiting_rows();
+  void apply_control_mode();
+  // Status panel 2 (port and its name) and panel 4 (date and time).
+  void show_port_panel();
+  void show_clock_panel();
+  static std::string port_panel_text(int port, const std::string& name);
+  static std::string clock_panel_text(DateTime now);
+
+  // The application's handlers installed at creation: on losing the focus the stop window
+  // comes to the front; a hint of the chart stays up longer than others.
+  void ApplicationDeactivate();
+  static constexpr int kChartHintPauseMs = 8000;
+  // How long the hint of `c` stays up; nothing = the toolkit's default.
+  std::optional<int> hint_hide_pause_ms(const Control& c) const;
+  bool app_handlers_installed = false;
+  bool maximise_button = true;
+  bool first_show_done = false;
+
+  // The other windows, as far as this window's life touches them; set by whoever builds them.
+  struct WindowLinks {
+    std::function<bool()> stop_window_showing;
+    std::function<void()> raise_stop_window;
+    std::function<void()> close_stop_window;
+    std::function<void()> close_start_page;  // ends the program
+  };
+  WindowLinks window_links;
 
   // ---- texts and captions ----
   void fill_text_tables();
