@@ -27,6 +27,17 @@ void TFormzyklus::wire_life() {
   form.OnShow = [this] { FormShow(); };
   form.OnCloseQuery = [this] { return FormClose(); };
   Beenden1.OnClick = [this] { Beenden1Click(); };
+  // The controller told its mode: zone 2 follows it, and the selected row is picked again so
+  // the editor shows it under the new look.
+  on_control_mode_read = [this] {
+    apply_control_mode();
+    for (int k = 1; k <= kRowCount; ++k) {
+      if (row_selected[k - 1] == 1) {
+        select_row(k);
+        break;
+      }
+    }
+  };
 }
 
 void TFormzyklus::FormCreate() {
@@ -84,7 +95,13 @@ void TFormzyklus::reset_controller_state() {
   }
 }
 
-void TFormzyklus::reset_link_state() { tc_connected = 0; }
+void TFormzyklus::reset_link_state() {
+  tc_connected = 0;
+  tc_status_code = 0;
+  awaiting_reply = 0;
+  send_retry_count = 0;
+  reply_wait_seconds = 0;
+}
 
 void TFormzyklus::FormShow() {
   // The start page may show the window again; the state is built once per run.
