@@ -2,6 +2,7 @@
 // comment check, the defaults, loading a row and the name preview.
 #include <cmath>
 
+#include "Tools_oxr/cp1252.h"
 #include "Tools_oxr/date_time.h"
 #include "Tools_oxr/texts.h"
 #include "Tools_oxr/u_zyklus/tformzyklus.h"
@@ -16,7 +17,9 @@ std::string shown_text(const TempSetting& s) { return std::to_string(s.shown); }
 
 }  // namespace
 
-const EditorTexts& TFormzyklus::editor_texts_now() const { return editor_texts(lang_index); }
+const EditorTexts& TFormzyklus::editor_texts_now() const {
+  return editor_text ? *editor_text : editor_texts(lang_index);
+}
 
 const std::string& TFormzyklus::comment_unstorable_text(int lang) {
   static const std::string english =

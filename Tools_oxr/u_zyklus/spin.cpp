@@ -74,9 +74,14 @@ void TFormzyklus::spin_click(int i) {
 void TFormzyklus::Timer4Timer() {
   for (int i = 0; i < kSpinButtonCount; ++i) {
     if (spin_held[static_cast<std::size_t>(i)] == 0) continue;
+    // A button disabled while held (the endless box, a locked editor) never sees its
+    // release: the hold ends here, without a step.
+    if (!spin_buttons()[static_cast<std::size_t>(i)]->enabled()) {
+      stop_spin_repeat();
+      return;
+    }
     if (repeat_ticks == kRepeatDelayTicks) {
-      // A button disabled while held (the endless box, a locked editor) makes no step.
-      if (spin_buttons()[static_cast<std::size_t>(i)]->enabled()) spin_click(i);
+      spin_click(i);
       return;
     }
     break;
