@@ -13,6 +13,9 @@ struct DateParts {
   int hours = 0, minutes = 0, seconds = 0, milliseconds = 0;
 };
 
+// True for a real day of the proleptic Gregorian calendar, years 1..9999.
+bool is_valid_date(int year, int month, int day);
+
 // Whole days: a date with no time of day. Throws nothing; the caller passes real dates.
 DateTime encode_date(int year, int month, int day);
 DateTime encode_time(int hours, int minutes, int seconds, int milliseconds = 0);
@@ -22,6 +25,8 @@ DateParts decode(DateTime t);
 int day_diff(DateTime a, DateTime b);
 DateTime date_of(DateTime t);  // whole day part
 DateTime time_of(DateTime t);  // fraction of the day
+// The value on the whole-millisecond grid: sums of times land back on the time they mean.
+DateTime round_to_ms(DateTime t);
 
 // "dd.mm.yyyy" of the day part.
 std::string format_date(DateTime t);

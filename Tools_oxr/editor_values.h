@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "Tools_oxr/config_file.h"  // kCommentMaxChars
 #include "Tools_oxr/schedule.h"
 #include "platform/clock.h"
 
@@ -142,7 +143,6 @@ DateTime duration_minute_step(DateTime duration, int direction);
 
 // ---- comment ----
 
-inline constexpr std::size_t kCommentMaxChars = 25;
 
 enum class CommentFault { Comma, Backslash, NotStorable };
 struct CommentScan {

@@ -119,7 +119,7 @@ int TFormzyklus::delete_after_endless(int p) {
 void TFormzyklus::new_cycle_flow() {
   const DateTime today = date_of(env.clock.now());
   editor.current_number =
-      draw_cycle_number(day_counters, editor.edit_date, today, editor.current_number);
+      oxr::draw_cycle_number(day_counters, editor.edit_date, today, editor.current_number);
   editor.edit_cycle_name = cycle_name(editor.edit_date, editor.current_number);
 
   const int p = cycle_count + 1;
@@ -170,7 +170,7 @@ void TFormzyklus::change_row(int k) {
   if (!same_date) {
     const DateTime today = date_of(env.clock.now());
     editor.current_number =
-        draw_cycle_number(day_counters, editor.edit_date, today, editor.current_number);
+        oxr::draw_cycle_number(day_counters, editor.edit_date, today, editor.current_number);
     editor.edit_cycle_name = cycle_name(editor.edit_date, editor.current_number);
   }
   write_editor_into_row(n);

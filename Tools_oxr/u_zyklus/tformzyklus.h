@@ -209,6 +209,41 @@ class TFormzyklus {
 
   // ---- life: creation, first show, quit ----
   void wire_life();  // connects this concern's events; called by the constructor
+  void FormCreate();
+  // Runs once per run, when the start page or the start question shows the window.
+  void FormShow();
+  // The quit path (menu Beenden1 and the close box); false when the close is refused.
+  bool FormClose();
+  void Beenden1Click();
+  void reset_controller_state();
+  // The link and run flags of the pump-link and run concerns, back to a fresh run.
+  void reset_link_state();
+  void check_waiting_rows();
+  void apply_control_mode();
+  // Status panel 2 (port and its name) and panel 4 (date and time).
+  void show_port_panel();
+  void show_clock_panel();
+  static std::string port_panel_text(int port, const std::string& name);
+  static std::string clock_panel_text(DateTime now);
+
+  // The application's handlers installed at creation: on losing the focus the stop window
+  // comes to the front; a hint of the chart stays up longer than others.
+  void ApplicationDeactivate();
+  static constexpr int kChartHintPauseMs = 8000;
+  // How long the hint of `c` stays up; nothing = the toolkit's default.
+  std::optional<int> hint_hide_pause_ms(const Control& c) const;
+  bool app_handlers_installed = false;
+  bool maximise_button = true;
+  bool first_show_done = false;
+
+  // The other windows, as far as this window's life touches them; set by whoever builds them.
+  struct WindowLinks {
+    std::function<bool()> stop_window_showing;
+    std::function<void()> raise_stop_window;
+    std::function<void()> close_stop_window;
+    std::function<void()> close_start_page;  // ends the program
+  };
+  WindowLinks window_links;
 
   // ---- texts and captions ----
   void fill_text_tables();
@@ -243,12 +278,21 @@ class TFormzyklus {
   // Returns the language digit read (nothing when none could be read).
   std::optional<int> config_check_and_read_language();
   void config_write_language();
+  std::filesystem::path config_path() const;  // oxrconf.dat in the working folder
 
   // ---- schedule table ----
   void table_refresh();
   void clear_row(int k);  // k = 1..5
   void move_row(int k);   // row k+1 to row k, k = 1..4
   void select_row(int k);
+  // A row is blank when its name cell shows no name (an emptied cell holds ten blanks).
+  bool row_is_blank(int k) const;
+  void show_row_cells(int k);   // the six cells of row k from its record
+  void empty_row_cells(int k);  // name cell ten blanks, the others empty
+  // Number for a new cycle starting on `date` (day_counters, today from the clock); a date
+  // outside the 15-day window gives `previous` back.
+  std::uint16_t draw_cycle_number(DateTime date, std::uint16_t previous);
+  std::string cycle_name_for(DateTime date, unsigned n) const;
 
   // ---- cycle editor ----
   void wire_editor();
@@ -364,9 +408,79 @@ class TFormzyklus {
   // ---- serial port ----
   void wire_port();
   void port_setup_at_start();
+  std::uint8_t heartbeat_phase = 0;  // set: ordinal 32 comes next; clear: ordinal 34
+  // The naming dialog's window (TFormcomname); set when the windows are created.
+  Form* comname_form = nullptr;
+  // The set-up sequence 1, 109, 4, 45 on `port`; returns the usability byte. A line set-up
+  // that fails is reported (message 84) and the set-up goes on.
+  std::uint8_t open_port(int port);
+  // The port menu: port 0..3 chosen, with the fall-back to COM1.
+  void choose_port(int port);
+  void Com12Click();
+  void Com22Click();
+  void Com32Click();
+  void Com42Click();
+  void ComName1Click();
+  MenuItem& port_menu_item(int port);
+  // "COM" + number + " : " + the port's name, as status bar panel 2 shows it.
+  std::string port_panel_text(int port) const;
+  // First and fourth steps of Timer1Timer.
+  void link_watch();
+  void sign_of_life_toggle();
+  // Hook for the run concern: the link watch found the controller gone while a cycle waits
+  // or runs; set end_reason 8 and run the stop. TImcresponse is already off; the link watch
+  // empties the current-temperature labels afterwards.
+  std::function<void()> stop_for_link_loss;
 
   // ---- frame protocol ----
+  std::array<std::uint8_t, 10> tx_frame{};  // the frame being sent or waiting to be sent
+  std::array<std::uint8_t, 15> rx_frame{};  // the frame last read
+  std::uint8_t awaiting_reply = 0;
+  std::uint16_t send_retry_count = 0;    // 200-ms rounds a deferred frame has waited
+  std::uint16_t reply_wait_seconds = 0;  // one-second ticks while a reply is awaited
+  std::uint16_t tc_status_code = 0;      // 0..19, shown in status bar panel 3
+  // The start sequence: the run start sets current_row, start_step := 1 and
+  // start_seq_active := 1, sets tc_init_running and sends write_operation(0); each
+  // acknowledgement then releases the next step.
+  std::uint8_t start_seq_active = 0;
+  std::int32_t start_step = 0;   // next step 1..6; 0 = none
+  std::int32_t current_row = 0;  // schedule row 0..4 whose values are sent
+  std::uint16_t duration_ticks = 0;
+  std::uint8_t tc_init_running = 0;
+
+  // Command builders: fill tx_frame and send it, or leave it for the deferred sender.
+  void connect_request();
+  void mode_query();
+  void sign_off();
+  void write_preheating(std::uint8_t on);
+  void write_unit(std::uint8_t celsius);
+  void write_duration(std::uint16_t ticks);
+  void write_set_temps(std::int16_t t1, std::int16_t t2);
+  void write_hysteresis(std::int16_t h1, std::int16_t h2);
+  void write_operation(std::uint8_t operation);  // 2 = switch on, 0 = switch off
+  void queue_or_send();
+  void send_frame();
+  // Results of receive_frame.
+  static constexpr int kFrameRead = 0;
+  static constexpr int kNoFrame = 1;      // nothing, or fewer than 3 bytes after the 'A'
+  static constexpr int kFrameRejected = 2;  // not 'A' 'T', or a length that is no frame
+  static constexpr int kFrameLate = 3;    // the rest did not arrive in time; it stays queued
+  int receive_frame(int port);
+  bool frame_checksum_ok() const;
+  void dispatch_reply();
+  void TIresponseTimer();
+  void TIsendTimer();
+  void reply_watch();  // last step of Timer1Timer
+  void Timer1Timer();
+  // At quit: the sign-off, when the controller is connected.
   void send_sign_off();
+  // Hooks for other concerns; empty ones do nothing.
+  // 'R' 'M' read control_mode: apply_control_mode and pick the selected row again.
+  std::function<void()> on_control_mode_read;
+  // 'W' 'O' with state 4 (TImcresponse is on, tc_init_running cleared): value_count := 0.
+  std::function<void()> on_controller_running;
+  // 'W' 'O' with another state: clear stop_confirm_pending and stop_retry_count.
+  std::function<void()> on_switch_off_acknowledged;
 
   // ---- run start ----
 
