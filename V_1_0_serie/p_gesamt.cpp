@@ -5,10 +5,11 @@
 #include <exception>
 
 #include "Tools_oxr/u_zyklus/tformzyklus.h"
+#include "V_1_0_serie/settings_group.h"
 #include "V_1_0_serie/qt/bind.h"
 #include "V_1_0_serie/qt/dialogs.h"
 #include "V_1_0_serie/qt/instance_guard.h"
-#include "V_1_0_serie/qt/no_serial_library.h"
+#include "V_1_0_serie/qt/qt_serial_library.h"
 #include "V_1_0_serie/qt/system_services.h"
 #include "V_1_0_serie/qt/timer_driver.h"
 #include "V_1_0_serie/shell_window.h"
@@ -57,7 +58,7 @@ int run(QApplication& app) {
   oxr::qt::QtTimerDriver driver(timers);
   oxr::qt::QtDialogs dialogs(QString::fromLatin1(kTitle));
   oxr::qt::QtSystemServices services;
-  oxr::qt::NoSerialLibrary serial;
+  oxr::QtSerialLibrary serial;
 
   oxr::TFormzyklus main(
       oxr::FormEnv{clock, timers, dialogs, serial, services,
@@ -68,7 +69,7 @@ int run(QApplication& app) {
   oxr::qt::StartseiteWindow start(oxr::qt::StartPageControls{
       start_logic.form, start_logic.But_start, start_logic.But_abbrechen,
       start_logic.But_Deutsch, start_logic.But_Englisch});
-  oxr::qt::FormzyklusWindow main_window(main);
+  oxr::qt::FormzyklusWindow main_window(main, build_settings_group);
   using oxr::qt::ShellWindow;
   const QString title = QString::fromLatin1(kTitle);
   ShellWindow about(QStringLiteral("AboutBox"), QStringLiteral("Info"), {352, 200}, Qt::Dialog);
