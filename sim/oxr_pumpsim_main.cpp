@@ -83,14 +83,14 @@ bool parse_int(std::string_view text, int& out) {
 }
 
 // "NAME" or "NAME=VALUE"
-bool parse_fault(std::string_view spec, Fault& fault, int& value) {
+bool parse_fault(std::string_view text, Fault& fault, int& value) {
   value = -1;
-  const auto eq = spec.find('=');
+  const auto eq = text.find('=');
   if (eq != std::string_view::npos) {
-    if (!parse_int(spec.substr(eq + 1), value)) return false;
-    spec = spec.substr(0, eq);
+    if (!parse_int(text.substr(eq + 1), value)) return false;
+    text = text.substr(0, eq);
   }
-  return oxr::sim::fault_from_name(spec, fault);
+  return oxr::sim::fault_from_name(text, fault);
 }
 
 struct Options {
