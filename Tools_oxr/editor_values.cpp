@@ -214,17 +214,24 @@ CommentScan scan_comment(const std::string& text) {
     const std::size_t n = char_length(text, i);
     const std::string ch = text.substr(i, n);
     i += n;
-    if (ch == ",") {
-      scan.removed.push_back(CommentFault::Comma);
-    } else if (ch == "\\") {
-      scan.removed.push_back(CommentFault::Backslash);
+    bool dropped = false;
+    keep_cp1252_representable(ch, &dropped);
+    std::optional<CommentFault> fault;
+    if (ch == ",")
+      fault = CommentFault::Comma;
+    else if (ch == "\\")
+      fault = CommentFault::Backslash;
+    else if (ch == "_")
+      fault = CommentFault::Underscore;
+    else if (dropped)
+      fault = CommentFault::NotStorable;
+    else if (is_control(ch))
+      fault = CommentFault::Control;
+    if (fault) {
+      scan.removed.push_back(*fault);
+      scan.removed_chars.push_back(ch);
     } else {
-      bool dropped = false;
-      keep_cp1252_representable(ch, &dropped);
-      if (dropped || is_control(ch))
-        scan.removed.push_back(CommentFault::NotStorable);
-      else
-        scan.cleaned += ch;
+      scan.cleaned += ch;
     }
   }
   return scan;

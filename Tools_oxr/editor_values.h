@@ -144,13 +144,17 @@ DateTime duration_minute_step(DateTime duration, int direction);
 // ---- comment ----
 
 
-enum class CommentFault { Comma, Backslash, NotStorable };
+// Underscore: the cycle data files write blanks as "_" and read every "_" back as a blank.
+// Control: a control character (tab, line break); NotStorable: outside Windows-1252.
+enum class CommentFault { Comma, Backslash, Underscore, Control, NotStorable };
 struct CommentScan {
   std::string cleaned;
   std::vector<CommentFault> removed;  // one entry per removed character, in text order
+  std::vector<std::string> removed_chars;  // the characters themselves, likewise
 };
-// Commas and backslashes would break the comma-separated files; characters the files'
-// Windows-1252 text cannot hold (and control characters) would not read back as typed.
+// Commas and backslashes would break the comma-separated files; underscores, control
+// characters and characters the files' Windows-1252 text cannot hold would not read back as
+// typed. What is kept is stored and read back unchanged by both kinds of file.
 CommentScan scan_comment(const std::string& text);
 // The text without its 26th character (characters, not bytes).
 std::string without_char_at(const std::string& text, std::size_t index);

@@ -21,12 +21,24 @@ const EditorTexts& TFormzyklus::editor_texts_now() const {
   return editor_text ? *editor_text : editor_texts(lang_index);
 }
 
-const std::string& TFormzyklus::comment_unstorable_text(int lang) {
-  static const std::string english =
-      "This sign cannot be stored in the cycle files and has been removed!";
-  static const std::string german =
-      "Dieses Zeichen kann in den Zyklusdateien nicht gespeichert werden und wurde entfernt!";
-  return lang == 0 ? english : german;
+std::string TFormzyklus::comment_unstorable_text(int lang, CommentFault fault,
+                                                 const std::string& ch) {
+  const bool en = lang == 0;
+  switch (fault) {
+    case CommentFault::Underscore:
+      return en ? "The sign '_' is not allowed, the cycle files use it for blanks!"
+                : "Das Zeichen '_' ist nicht erlaubt, die Zyklusdateien schreiben damit "
+                  "Leerzeichen!";
+    case CommentFault::NotStorable:
+      return en ? "The sign '" + ch + "' cannot be stored in the cycle files and has been removed!"
+                : "Das Zeichen '" + ch +
+                      "' kann in den Zyklusdateien nicht gespeichert werden und wurde entfernt!";
+    default:
+      // A control character has no face to show.
+      return en ? "This sign cannot be stored in the cycle files and has been removed!"
+                : "Dieses Zeichen kann in den Zyklusdateien nicht gespeichert werden und wurde "
+                  "entfernt!";
+  }
 }
 
 void TFormzyklus::editor_message(const std::string& text) {
@@ -280,11 +292,13 @@ void TFormzyklus::Edit_commentChange() {
   }
   const CommentScan scan = scan_comment(text);
   if (scan.removed.empty()) return;
-  for (CommentFault fault : scan.removed) {
-    switch (fault) {
+  for (std::size_t i = 0; i < scan.removed.size(); ++i) {
+    switch (scan.removed[i]) {
       case CommentFault::Comma: editor_message(msg(38)); break;
       case CommentFault::Backslash: editor_message(msg(39)); break;
-      case CommentFault::NotStorable: editor_message(comment_unstorable_text(lang_index)); break;
+      default:
+        editor_message(comment_unstorable_text(lang_index, scan.removed[i], scan.removed_chars[i]));
+        break;
     }
   }
   Edit_comment.set_text(scan.cleaned);
@@ -294,6 +308,7 @@ void TFormzyklus::Edit_commentChange() {
 
 void TFormzyklus::set_editor_defaults() {
   confirmed_endless = 0;
+  file_opened = 0;
   unit_from_file = 0;
   start_in_past = 0;
   overlap_found = 0;
@@ -317,11 +332,17 @@ void TFormzyklus::set_editor_defaults() {
     editor.setting(f) = temp_default(kind_of(f), true);
     temp_edit(f).set_text(shown_text(editor.setting(f)));
   }
+  // The values are Celsius defaults now, whatever unit was shown: no unit is in force until
+  // the language's unit button is checked again, and that check runs the full switch.
+  RadioBut_C.set_checked(false);
+  RadioBut_F.set_checked(false);
+  unit_switched_to = -1;
   RadioBut_prea_off.set_checked(true);
   Edit_comment.set_text("");
 }
 
 void TFormzyklus::new_cycle_defaults() {
+  leave_file_view();
   enable_editor();
   const DateTime now = env.clock.now();
   editor.edit_duration = from_ms(kMinuteMs);

@@ -16,7 +16,15 @@ bool TFormzyklus::row_blank(int k) {
   return cell(k, 1).text().find_first_not_of(' ') == std::string::npos;
 }
 
+void TFormzyklus::leave_file_view() {
+  if (file_opened == 0) return;
+  file_opened = 0;
+  enable_editor();  // also empties the chart and puts its time axis back to 0..1
+  Button1.set_enabled(true);
+}
+
 void TFormzyklus::pick_row(int k) {
+  leave_file_view();
   if (row_blank(k)) return;
   // Only "please start" cycles can be changed.
   if (is_please_start(schedule.rows[static_cast<std::size_t>(k - 1)].status_text))

@@ -348,7 +348,8 @@ class TFormzyklus {
   // Zone 2 shows zone 1's value in control modes 2 and 3.
   void mirror_zone2(TempField f);
   // Texts of the comment messages that the message table does not have.
-  static const std::string& comment_unstorable_text(int lang);
+  static std::string comment_unstorable_text(int lang, CommentFault fault,
+                                             const std::string& ch);
 
   // ---- spin buttons ----
   void wire_spin_buttons();
@@ -492,6 +493,10 @@ class TFormzyklus {
   // ---- chart ----
 
   // ---- cycle data files ----
+  // 1 while the editor shows a measurement file read from disk (only its comment may change).
+  std::uint8_t file_opened = 0;
+  // Picking a row or New leaves that view: editor and Button1 usable, the chart emptied.
+  void leave_file_view();
 
  private:
   std::array<std::array<MaskEdit*, 6>, kRowCount> cells_{};

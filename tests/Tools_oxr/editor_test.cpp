@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "Tools_oxr/config_file.h"
+#include "Tools_oxr/cp1252.h"
+#include "Tools_oxr/data_file.h"
 #include "tests/Tools_oxr/editor_fixture.h"
 
 namespace oxr::test {
@@ -43,11 +48,13 @@ TEST(TempConversion, ShownAndInternalInBothUnits) {
 }
 
 TEST(CommentScan, RemovesWhatTheFilesCannotHoldAndKeepsTheRest) {
-  const CommentScan s = scan_comment("a,b\\c\xCE\xA9" "d\te");  // Ω and a tab
-  EXPECT_EQ(s.cleaned, "abcde");
+  const CommentScan s = scan_comment("a,b\\c\xCE\xA9" "d\te_f");  // Ω and a tab
+  EXPECT_EQ(s.cleaned, "abcdef");
   EXPECT_EQ(s.removed, (std::vector<CommentFault>{CommentFault::Comma, CommentFault::Backslash,
                                                   CommentFault::NotStorable,
-                                                  CommentFault::NotStorable}));
+                                                  CommentFault::Control,
+                                                  CommentFault::Underscore}));
+  EXPECT_EQ(s.removed_chars, (std::vector<std::string>{",", "\\", "Ω", "\t", "_"}));
   const std::string kept = "Probe ä ö ü ß € – 25°";
   EXPECT_EQ(scan_comment(kept).cleaned, kept);
   EXPECT_TRUE(scan_comment(kept).removed.empty());
@@ -355,10 +362,20 @@ TEST_F(EditorTest, CommentCheckInBothLanguages) {
        {"Too many characters, max. 25 characters please!"}},
       {1, "Ω-Probe",
        "-Probe",
+       {"Das Zeichen 'Ω' kann in den Zyklusdateien nicht gespeichert werden und wurde "
+        "entfernt!"}},
+      {0, "Ω-Probe \xF0\x9F\x94\xA5",  // and a four-byte character
+       "-Probe ",
+       {"The sign 'Ω' cannot be stored in the cycle files and has been removed!",
+        "The sign '\xF0\x9F\x94\xA5' cannot be stored in the cycle files and has been removed!"}},
+      {0, "a\tb", "ab", {"This sign cannot be stored in the cycle files and has been removed!"}},
+      {1, "a\nb",
+       "ab",
        {"Dieses Zeichen kann in den Zyklusdateien nicht gespeichert werden und wurde entfernt!"}},
-      {0, "Ω-Probe",
-       "-Probe",
-       {"This sign cannot be stored in the cycle files and has been removed!"}},
+      // The cycle files write a blank as "_" and read every "_" back as a blank.
+      {1, "Lauf_1", "Lauf1",
+       {"Das Zeichen '_' ist nicht erlaubt, die Zyklusdateien schreiben damit Leerzeichen!"}},
+      {0, "run_1", "run1", {"The sign '_' is not allowed, the cycle files use it for blanks!"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pasted);
@@ -366,6 +383,74 @@ TEST_F(EditorTest, CommentCheckInBothLanguages) {
     w().Edit_comment.set_text(c.pasted);
     EXPECT_EQ(w().Edit_comment.text(), c.kept);
     EXPECT_EQ(dialogs.messages(), c.messages);
+  }
+}
+
+// Every character a keyboard can type into the comment either goes with a message or comes
+// back unchanged from both files: the configuration file and a cycle data file.
+TEST_F(EditorTest, WhatTheCommentKeepsReadsBackUnchangedFromBothFiles) {
+  std::string typable;
+  for (int b = 0x20; b <= 0xFF; ++b) {
+    // DEL and the five bytes Windows-1252 leaves undefined are controls, not characters.
+    if (b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) continue;
+    typable += cp1252_to_utf8(std::string(1, static_cast<char>(b)));
+  }
+  const std::string refused = ",\\_";
+  std::vector<std::string> chunks;  // comments of at most 25 characters
+  for (std::size_t i = 0; i < typable.size();) {
+    std::string chunk;
+    for (std::size_t n = 0; n < kCommentMaxChars && i < typable.size(); ++n) {
+      std::size_t len = 1;
+      while (i + len < typable.size() && (static_cast<unsigned char>(typable[i + len]) & 0xC0) == 0x80)
+        ++len;
+      chunk += typable.substr(i, len);
+      i += len;
+    }
+    chunks.push_back(chunk);
+  }
+  ASSERT_GE(chunks.size(), 8u);
+  for (const std::string& chunk : chunks) {
+    SCOPED_TRACE(chunk);
+    start(1);
+    w().But_new.click();
+    type(w().MEdatum, day_text(1));
+    type(w().MEstartz, "08:00");
+    w().Edit_comment.set_text(chunk);
+    std::string expected;
+    std::size_t refusals = 0;
+    for (char c : chunk) {
+      if (refused.find(c) != std::string::npos)
+        ++refusals;
+      else
+        expected += c;
+    }
+    EXPECT_EQ(w().Edit_comment.text(), expected);
+    EXPECT_EQ(dialogs.messages().size(), refusals);
+    w().But_takeover.click();
+    ASSERT_EQ(w().cycle_count, 1);
+    EXPECT_EQ(row(1).comment, expected);
+
+    ConfigContents contents;
+    contents.day_counters = w().day_counters;
+    contents.cycles[0] = row(1);
+    contents.cycle_count = 1;
+    const ConfigParse back = parse_config_file(build_config_file(contents));
+    ASSERT_EQ(back.cycle_count, 1);
+    EXPECT_EQ(back.cycles[0].comment, expected);
+
+    DataFileHeader header;
+    header.start_date = row(1).start_date;
+    header.start_time = row(1).start_time;
+    header.duration = row(1).duration;
+    header.cycle_name = row(1).cycle_name;
+    header.comment = row(1).comment;
+    header.unit_word = "Celcius";
+    header.preheating_word = kPreheatingOffWord;
+    header.operation_mode = 1;
+    DataFileHeader read;
+    auto samples = std::make_unique<SampleBuffer>();
+    ASSERT_TRUE(read_data_file(cycle_file_bytes(header, 1), read, *samples).ok());
+    EXPECT_EQ(comment_for_editor(read.comment), expected);
   }
 }
 

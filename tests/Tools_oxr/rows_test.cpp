@@ -128,5 +128,60 @@ TEST_F(RowsTest, NewFromButtonMenuOrToolButtonClearsTheSelection) {
   }
 }
 
+TEST_F(RowsTest, PickingARowOrNewLeavesTheViewOfAnOpenedFile) {
+  struct Case {
+    const char* name;
+    void (*act)(TFormzyklus&);
+    bool editor_enabled;  // by the status of the row picked
+    std::vector<int> selected;
+  };
+  const Case cases[] = {
+      {"a blank row", [](TFormzyklus& f) { f.cell(4, 1).enter(); }, true, {}},
+      {"a please-start row", [](TFormzyklus& f) { f.cell(2, 1).enter(); }, true, {2}},
+      {"a terminated row", [](TFormzyklus& f) { f.cell(3, 1).enter(); }, false, {3}},
+      {"New", [](TFormzyklus& f) { f.But_new.click(); }, true, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    start(1);
+    three_rows();
+    w().schedule.rows[2].status_text = "beendet";
+    // A measurement file shown as the open command leaves it: locked but for the comment,
+    // its samples on the chart.
+    w().deselect_all();
+    w().file_opened = 1;
+    w().disable_editor();
+    w().Edit_comment.set_enabled(true);
+    w().Button1.set_enabled(false);
+    w().Chart2.Series1.add(0.5, 80.0, "10:00:00");
+    w().Chart2.Series2.add(0.5, 70.0, "10:00:00");
+    ChartAxis wide = w().Chart2.bottom_axis();
+    wide.maximum = 3.0;
+    w().Chart2.set_bottom_axis(wide);
+
+    c.act(w());
+    EXPECT_EQ(w().file_opened, 0);
+    EXPECT_TRUE(w().Button1.enabled());
+    EXPECT_EQ(w().Chart2.Series1.count(), 0);
+    EXPECT_EQ(w().Chart2.Series2.count(), 0);
+    EXPECT_EQ(w().Chart2.bottom_axis().minimum, 0.0);
+    EXPECT_EQ(w().Chart2.bottom_axis().maximum, 1.0);
+    for (Control* e : std::initializer_list<Control*>{&w().MEdatum, &w().MEcycled,
+                                                      &w().MEtarget1, &w().But_takeover})
+      EXPECT_EQ(e->enabled(), c.editor_enabled) << e->name();
+    EXPECT_EQ(selected(), c.selected);
+  }
+}
+
+TEST_F(RowsTest, NumbersAreNotGivenBackByADelete) {
+  plan(1, "08:00", "01:00");
+  EXPECT_EQ(row(1).cycle_name, "261210-000");
+  w().cell(1, 1).enter();
+  w().Button1.click();
+  ASSERT_EQ(w().cycle_count, 0);
+  plan(1, "08:00", "01:00");
+  EXPECT_EQ(row(1).cycle_name, "261210-001");
+}
+
 }  // namespace
 }  // namespace oxr::test

@@ -200,12 +200,18 @@ TEST_F(LifeTest, LanguageDecidesUnitDeleteCaptionAndLogo) {
     const char* name;
     int lang;
     const char* delete_caption;
+    const char* set_temp_shown;
+    const char* hyst_shown;
+    int hyst_internal;  // German: the switch to °C turns a hysteresis of 1 into 1.1 K
   };
-  for (const Case& c : {Case{"German", 1, "Zyklus\r\nlöschen"}, Case{"English", 0, "Clear cycle "}}) {
+  const Case cases[] = {{"German", 1, "Zyklus\r\nlöschen", "60", "1", 11},
+                        {"English", 0, "Clear cycle ", "140", "2", 10}};
+  // Whatever unit the window showed before: the one creation chose (°C) or the other one.
+  for (const Case& c : cases) for (bool shown_before_in_celsius : {true, false}) {
     SCOPED_TRACE(c.name);
+    SCOPED_TRACE(shown_before_in_celsius);
     TFormzyklus& f = created();
-    // Whatever unit the window showed before.
-    (c.lang == 1 ? f.RadioBut_F : f.RadioBut_C).set_checked(true);
+    if (!shown_before_in_celsius) f.RadioBut_F.operator_click();
     f.lang_index = static_cast<std::uint8_t>(c.lang);
     f.form.show();
     EXPECT_EQ(f.RadioBut_C.checked(), c.lang == 1);
@@ -214,6 +220,11 @@ TEST_F(LifeTest, LanguageDecidesUnitDeleteCaptionAndLogo) {
     EXPECT_EQ(f.OXR_Logo2.visible(), c.lang == 1);
     EXPECT_EQ(f.OXR_LogoE2.visible(), c.lang == 0);
     EXPECT_EQ(f.StatusBar1.panel(1), message_text(c.lang, 35));
+    for (MaskEdit* e : {&f.MEtarget1, &f.MEtarget2}) EXPECT_EQ(e->text(), c.set_temp_shown);
+    for (MaskEdit* e : {&f.MEhyst1, &f.MEhyst2}) EXPECT_EQ(e->text(), c.hyst_shown);
+    EXPECT_EQ(f.editor.set_temp1_setting.internal_tenths, 600);
+    EXPECT_EQ(f.editor.hyst1_setting.internal_tenths, c.hyst_internal);
+    EXPECT_EQ(f.editor.hyst2_setting.internal_tenths, c.hyst_internal);
   }
 }
 
