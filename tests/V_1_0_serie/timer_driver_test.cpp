@@ -52,15 +52,19 @@ TEST_F(TimerDriverTest, WakesTheHubWhenATimerIsDue) {
   EXPECT_FALSE(driver.armed());
 }
 
-// Hangs under the offscreen platform: the nested loop never returns; to be mended.
-TEST_F(TimerDriverTest, DISABLED_TimersGoOnFiringWhileAHandlerWaitsInANestedLoop) {
+TEST_F(TimerDriverTest, TimersGoOnFiringWhileAHandlerWaitsInANestedLoop) {
   QtTimerDriver driver(hub);
   Timer box_opener(hub, "Timer1", 30);
   Timer other(hub, "TIresponse", 80);
   QEventLoop outer;
-  bool other_fired_inside = false;
+  // Counted, not overwritten: `other` also falls due in the very round the box closes in
+  // (80, 160, 240 ms against a box from 30 to about 240 ms), and that later firing must not
+  // hide the ones that came while the box was up.
+  int fired_inside = 0;
   bool box_open = false;
-  other.OnTimer = [&] { other_fired_inside = box_open; };
+  other.OnTimer = [&] {
+    if (box_open) ++fired_inside;
+  };
   // As a modal box does: a nested loop while the handler waits for the operator. The handler
   // touches no timer first, so nothing but the driver itself can wake the hub meanwhile.
   bool box_shown = false;
@@ -77,7 +81,8 @@ TEST_F(TimerDriverTest, DISABLED_TimersGoOnFiringWhileAHandlerWaitsInANestedLoop
   box_opener.set_enabled(true);
   other.set_enabled(true);
   ASSERT_TRUE(run(outer));
-  EXPECT_TRUE(other_fired_inside);
+  EXPECT_TRUE(box_shown);
+  EXPECT_GE(fired_inside, 1);
 }
 
 TEST_F(TimerDriverTest, ADisabledTimerNeverFires) {
