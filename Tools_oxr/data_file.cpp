@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #include "Tools_oxr/cp1252.h"
 #include "Tools_oxr/date_time.h"
@@ -227,6 +228,12 @@ class FieldReader {
     return true;
   }
 
+  // Nothing but blanks and line breaks left.
+  bool at_end() {
+    skip_blanks();
+    return pos_ >= bytes_.size();
+  }
+
   // The line the next field begins on.
   int next_field_line() {
     skip_blanks();
@@ -431,22 +438,29 @@ std::optional<DateTime> parse_file_time(std::string_view text) {
 
 // ---- writing ----
 
-std::string measurement_file_bytes(const DataFileHeader& header, const SampleBuffer& samples,
-                                   int lang) {
+std::string measurement_file_head_bytes(const DataFileHeader& header, int lang) {
   std::string out;
   write_header_lines(out, header, header.value_count, lang);
   write_title(out, 4, lang);
+  return out;
+}
+
+void append_sample_line(std::string& out, const MeasurementSample& s, std::int16_t operation_mode) {
   // Zone 2 is a measured value only where the controller runs it on its own or as zone 1.
-  const bool zone2 = header.operation_mode >= 2 && header.operation_mode <= 4;
+  const bool zone2 = operation_mode >= 2 && operation_mode <= 4;
+  LineWriter w(out);
+  w.number(s.sample_no).raw(file_date_text(s.sample_date)).raw(file_time_text(s.sample_time));
+  w.number(s.temp1).number(zone2 ? s.temp2 : 0).text(s.sample_status).text(s.pump_text);
+  w.end();
+}
+
+std::string measurement_file_bytes(const DataFileHeader& header, const SampleBuffer& samples,
+                                   int lang) {
+  std::string out = measurement_file_head_bytes(header, lang);
   const int lines = std::min<int>(header.value_count, kSampleCount);
   out.reserve(out.size() + static_cast<std::size_t>(lines) * 40);
-  LineWriter w(out);
-  for (int i = 0; i < lines; ++i) {
-    const MeasurementSample& s = samples[static_cast<std::size_t>(i)];
-    w.number(s.sample_no).raw(file_date_text(s.sample_date)).raw(file_time_text(s.sample_time));
-    w.number(s.temp1).number(zone2 ? s.temp2 : 0).text(s.sample_status).text(s.pump_text);
-    w.end();
-  }
+  for (int i = 0; i < lines; ++i)
+    append_sample_line(out, samples[static_cast<std::size_t>(i)], header.operation_mode);
   return out;
 }
 
@@ -481,6 +495,37 @@ DataFileReadResult read_data_file(std::string_view bytes, DataFileHeader& header
   header = h;
   samples.entries.swap(loaded->entries);
   return {DataFileError::None, DataFileField::None, r.line(), lines};
+}
+
+DataFileReadResult read_data_file_header(std::string_view bytes, DataFileHeader& header) {
+  FieldReader r(bytes);
+  ReadFailure fail{};
+  DataFileHeader h;
+  if (!read_header(r, h, fail)) return {fail.error, fail.field, fail.line, 0};
+  header = h;
+  return {DataFileError::None, DataFileField::None, r.line(), 0};
+}
+
+bool read_sample_line(std::string_view line, MeasurementSample& sample) {
+  FieldReader r(line);
+  ReadFailure fail{};
+  MeasurementSample s;
+  if (!read_sample(r, s, fail) || !r.at_end()) return false;
+  sample = std::move(s);
+  return true;
+}
+
+std::optional<int> data_file_language(std::string_view bytes) {
+  const std::size_t end = bytes.find('\n');
+  std::string_view first = bytes.substr(0, end);
+  if (!first.empty() && first.back() == '\r') first.remove_suffix(1);
+  for (int lang = 0; lang < 2; ++lang) {
+    std::string title;
+    write_title(title, 0, lang);
+    title.resize(title.size() - 2);  // without CR LF
+    if (first == title) return lang;
+  }
+  return std::nullopt;
 }
 
 std::string read_error_message(const DataFileReadResult& result, int lang) {

@@ -75,6 +75,12 @@ std::string measurement_file_bytes(const DataFileHeader& header, const SampleBuf
                                    int lang);
 // Lines 1 to 8 with 0 as the number of values, whatever the header says.
 std::string cycle_file_bytes(const DataFileHeader& header, int lang);
+// The two halves of a measurement file, for writers that put it down piece by piece:
+// lines 1 to 9 (line 8 with header.value_count), and one sample line appended to `out`.
+// A zone-2 temperature is written only for operation mode 2, 3 or 4 ("0" otherwise).
+std::string measurement_file_head_bytes(const DataFileHeader& header, int lang);
+void append_sample_line(std::string& out, const MeasurementSample& sample,
+                        std::int16_t operation_mode);
 
 // ---- reading ----
 
@@ -125,6 +131,15 @@ struct DataFileReadResult {
 // On any error header and samples are left exactly as they were.
 DataFileReadResult read_data_file(std::string_view bytes, DataFileHeader& header,
                                   SampleBuffer& samples);
+
+// Lines 1 to 8 only, by the same rules; `line` of the result is the line the header ended on.
+// On an error header is left as it was.
+DataFileReadResult read_data_file_header(std::string_view bytes, DataFileHeader& header);
+// One sample line (seven fields, nothing after them but blanks and the line end). On an error
+// sample is left as it was.
+bool read_sample_line(std::string_view line, MeasurementSample& sample);
+// The language of a file's titles by its first line: 0 English, 1 German, nothing for neither.
+std::optional<int> data_file_language(std::string_view bytes);
 
 // What went wrong, for a message box. lang: 0 English, 1 German.
 std::string read_error_message(const DataFileReadResult& result, int lang);

@@ -4,6 +4,7 @@
 // typos included.
 #include "Tools_oxr/texts.h"
 
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -208,6 +209,33 @@ const MessagePair kMessages[kMessageCount] = {
 int column(int lang) {
   return lang == 0 ? 0 : 1;
 }
+
+// clang-format off
+const MessagePair kAddedTexts[] = {
+    /* JournalNotWritable */
+    {"The measured values of cycle %1 cannot be recorded in the file\n%2\n(%3).\n"
+     "The cycle goes on and its values are saved when it ends, but a crash or a power failure "
+     "before then would lose them.",
+     "Die Messwerte des Zyklus %1 können nicht in der Datei\n%2\naufgezeichnet werden (%3).\n"
+     "Der Zyklus läuft weiter und seine Werte werden an seinem Ende gespeichert, aber ein Absturz "
+     "oder Stromausfall vorher würde sie verlieren."},
+    /* JournalRecovered */
+    {"The measuring cycle %1 was interrupted when the program ended during its run.\n"
+     "Its %2 measured values have been saved to the file\n%3",
+     "Der Messzyklus %1 wurde unterbrochen, weil das Programm während des Laufs beendet wurde.\n"
+     "Seine %2 Messwerte wurden in der Datei\n%3\ngespeichert."},
+    /* JournalUnreadable */
+    {"The recording of the interrupted cycle %1 cannot be read.\nIt stays in the file\n%2",
+     "Die Aufzeichnung des unterbrochenen Zyklus %1 kann nicht gelesen werden.\n"
+     "Sie bleibt in der Datei\n%2"},
+    /* JournalNotRecovered */
+    {"The measured values of the interrupted cycle %1 could not be saved to the file\n%2\n(%3).\n"
+     "They stay in the file\n%4\nand are saved at the next start.",
+     "Die Messwerte des unterbrochenen Zyklus %1 konnten nicht in der Datei\n%2\n"
+     "gespeichert werden (%3).\nSie bleiben in der Datei\n%4\nund werden beim nächsten Start "
+     "gespeichert."},
+};
+// clang-format on
 
 const char* const kStatusCodes[kStatusCodeCount] = {
     "OK",     "S01",     "S02", "S03",      nullptr /* message 83 */,
@@ -509,6 +537,33 @@ const std::string& message_text(int lang, int k) {
   }();
   if (k < 0 || k >= kMessageCount) throw std::out_of_range("message number");
   return table[column(lang)][k];
+}
+
+const std::string& added_text(int lang, AddedText which) {
+  constexpr std::size_t kCount = std::size(kAddedTexts);
+  static const auto table = [] {
+    std::array<std::array<std::string, kCount>, 2> t;
+    for (std::size_t i = 0; i < kCount; ++i) {
+      t[0][i] = kAddedTexts[i].english;
+      t[1][i] = kAddedTexts[i].german;
+    }
+    return t;
+  }();
+  return table[column(lang)].at(static_cast<std::size_t>(which));
+}
+
+std::string fill_in(std::string_view text, std::initializer_list<std::string_view> values) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t k = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '1') : 9;
+    if (text[i] == '%' && k < 9 && k < values.size()) {
+      out += *(values.begin() + k);
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
 }
 
 const std::string& status_code_text(int lang, int code) {

@@ -3,6 +3,7 @@
 // Texts are UTF-8 in memory; "\n" and "\r" stand as the texts have them.
 // Every lookup takes lang 0 as English and any other value as German.
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,18 @@ inline constexpr int kStatusCodeCount = 20;
 
 // Message k in language lang (0 = English, 1 = German). k outside 0..91 throws.
 const std::string& message_text(int lang, int k);
+
+// Texts the program has beyond the message table, kept apart from it so the table's 92
+// numbers stay as they are. "%1", "%2", ... stand for values filled in by fill_in.
+enum class AddedText {
+  JournalNotWritable,   // %1 cycle name, %2 journal file, %3 the system's reason
+  JournalRecovered,     // %1 cycle name, %2 number of measured values, %3 data file
+  JournalUnreadable,    // %1 cycle name, %2 journal file
+  JournalNotRecovered,  // %1 cycle name, %2 data file, %3 the system's reason, %4 journal file
+};
+const std::string& added_text(int lang, AddedText which);
+// text with "%1" .. "%9" replaced by values[0] .. values[8]; other "%" stay.
+std::string fill_in(std::string_view text, std::initializer_list<std::string_view> values);
 
 // The controller status texts in language lang (entry 4 is message 83 of that language).
 // A code outside 0..19 (a garbled frame) gives an empty text rather than a bad read.

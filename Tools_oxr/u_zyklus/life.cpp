@@ -135,6 +135,7 @@ void TFormzyklus::FormShow() {
   port_setup_at_start();
   // save_waiting is 0 here: the waiting cycles now live only in the table until the quit.
   config_write();
+  journal_recover();
 }
 
 void TFormzyklus::check_waiting_rows() {

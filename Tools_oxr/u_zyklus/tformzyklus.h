@@ -10,11 +10,13 @@
 
 #include "Tools_oxr/date_time.h"
 #include "Tools_oxr/editor_values.h"
+#include "Tools_oxr/journal.h"
 #include "Tools_oxr/schedule.h"
 #include "platform/chart_model.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/serial_library.h"
+#include "platform/sleep_inhibitor.h"
 #include "platform/services.h"
 #include "platform/timer.h"
 
@@ -497,6 +499,37 @@ class TFormzyklus {
   std::uint8_t file_opened = 0;
   // Picking a row or New leaves that view: editor and Button1 usable, the chart emptied.
   void leave_file_view();
+
+  // ---- journal of the running cycle; keeping the PC awake (journal.cpp) ----
+  void wire_journal();
+  // The controller confirmed the start: the journal begins as the data file would
+  // (the header as fill_header_from_run(0) leaves it).
+  void journal_begin(const DataFileHeader& header);
+  // A sample was stored in the SampleBuffer.
+  void journal_append(const MeasurementSample& sample);
+  // The stop wrote the data file (saved_ok) or could not; last = the newest sample with the
+  // end word the stop gave it.
+  void journal_finish(bool saved_ok, const MeasurementSample& last);
+  // Journals of runs that never reached their stop become data files; each is reported.
+  void journal_recover();
+  Journal journal;
+  // A journal that cannot be written is reported once per run, from its own timer so the
+  // box never holds up the poll.
+  std::uint8_t journal_fault_reported = 0;
+  struct JournalFault {
+    std::string cycle_name;
+    std::filesystem::path file;
+    std::string reason;
+  } journal_fault;
+  Timer journal_notice{env.timers, "journal_notice", 100};
+  void journal_noticeTimer();
+
+  // Set by the program entry; none: nothing is asked of the system.
+  SleepInhibitor* sleep_inhibitor = nullptr;
+  std::uint8_t keep_awake_held = 0;
+  // While start_active is 1 the system is asked not to suspend (lock_for_run, leave_run_mode).
+  void keep_awake_begin();
+  void keep_awake_end();
 
  private:
   std::array<std::array<MaskEdit*, 6>, kRowCount> cells_{};

@@ -9,14 +9,12 @@
 #include <vector>
 
 #include "Tools_oxr/date_time.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
 
 #ifdef __linux__
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <csignal>
 #endif
 
 namespace oxr {
@@ -443,15 +441,11 @@ TEST(DataFileSave, FailedWriteLeavesWhatWasThere) {
 #ifdef __linux__
   // A full disk: writes beyond the size limit fail half-way.
   write_bytes(dir.path() / "020315-008.oxr", "old contents");
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 100;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  result = save_data_file(dir.path(), "020315-008", example_header(), *samples, 0);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, old_handler);
+  {
+    test::FileSizeLimit full_disk(100);
+    ASSERT_TRUE(full_disk.ok());
+    result = save_data_file(dir.path(), "020315-008", example_header(), *samples, 0);
+  }
   EXPECT_EQ(result.error, SaveError::CannotWrite);
   EXPECT_EQ(read_bytes(dir.path() / "020315-008.oxr"), "old contents");
   EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"020315-007.oxr", "020315-008.oxr"}));
