@@ -84,6 +84,10 @@ void build_settings_group(QGroupBox* group, oxr::TFormzyklus& f) {
   grid->setVerticalSpacing(6);
   int row = 0;
 
+  // The unit is chosen above the fields it applies to.
+  grid->addWidget(radio_pair(group, "Group_unit", f.RadioBut_C, f.RadioBut_F), row, 0, 1, 5);
+  ++row;
+
   QLabel* l = label(group, f.Label_start);
   grid->addWidget(l, row, 0);
   grid->addWidget(field(group, f.MEdatum, 10, l), row, 1);
@@ -160,8 +164,6 @@ void build_settings_group(QGroupBox* group, oxr::TFormzyklus& f) {
   grid->addWidget(takeover, row, 0, 1, 5);
   ++row;
 
-  grid->addWidget(radio_pair(group, "Group_unit", f.RadioBut_C, f.RadioBut_F), row, 0, 1, 5);
-  ++row;
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(4, 1);
 }

@@ -90,6 +90,9 @@ void apply_main_captions(TFormzyklus& f, int lang, bool set_preheating, bool set
       {&f.MEhyst2, &c.Label_hyst2},          {&f.Edit_comment, &c.Label_comment},
       {&f.CheckBox_endlos, &c.Label_endless}};
   for (const auto& [control, label] : fields) control->set_accessible_name(*label);
+  // "Aus" alone says nothing; the group label says what is switched off.
+  for (RadioButton* b : {&f.RadioBut_prea_off, &f.RadioBut_prea_on})
+    b->set_accessible_name(c.Label_prea + " " + b->caption());
   for (SpeedButton* b : spin_buttons(f)) b->set_accessible_name(accessible_name(lang, b->name()));
   for (int row = 1; row <= kRowCount; ++row) {
     for (int col = 1; col <= 6; ++col) {
