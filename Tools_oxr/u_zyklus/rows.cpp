@@ -18,6 +18,7 @@ bool TFormzyklus::row_blank(int k) {
 
 void TFormzyklus::pick_row(int k) {
   if (row_blank(k)) return;
+  file_opened = 0;  // the opened file's view is left; Save no longer rewrites it
   // Only "please start" cycles can be changed.
   if (is_please_start(schedule.rows[static_cast<std::size_t>(k - 1)].status_text))
     enable_editor();
@@ -50,6 +51,7 @@ void TFormzyklus::Button1Click() {
 }
 
 void TFormzyklus::But_newClick() {
+  file_opened = 0;
   new_cycle_defaults();
   refresh_name_preview();
   deselect_all();
