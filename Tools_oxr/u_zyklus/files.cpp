@@ -209,16 +209,14 @@ void TFormzyklus::show_header_in_editor() {
     RadioBut_prea_off.set_checked(true);
   Edit_comment.set_text(comment_for_editor(header.comment));
 
+  // Checking a button that was not checked switches the unit, fields and drawn points once;
+  // a second switch would convert the points again. The fields already show the unit.
   const char unit = header.unit_word.empty() ? ' ' : header.unit_word[0];
-  if (unit == 'C') {
-    RadioBut_C.set_checked(true);
-    unit_from_file = 1;
-  } else if (unit == 'F') {
+  if (unit == 'F') {
     RadioBut_F.set_checked(true);
-    switch_to_fahrenheit();
   } else {
     RadioBut_C.set_checked(true);
-    switch_to_celsius();
+    if (unit == 'C') unit_from_file = 1;
   }
 }
 
