@@ -154,6 +154,14 @@ void FormzyklusWindow::build_tool_bar() {
   new_cycle->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
   bind(new_cycle, form_.ToolButton_new);
   tools->addWidget(new_cycle);
+  const auto tool = [&](ToolButton& model, QStyle::StandardPixmap icon) {
+    auto* w = new QToolButton(tools);
+    w->setIcon(style()->standardIcon(icon));
+    bind(w, model);
+    tools->addWidget(w);
+  };
+  tool(form_.ToolButton3, QStyle::SP_DialogOpenButton);
+  tool(form_.ToolButton4, QStyle::SP_DialogSaveButton);
   addToolBar(tools);
 }
 

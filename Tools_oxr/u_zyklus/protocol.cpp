@@ -250,6 +250,9 @@ void TFormzyklus::reply_watch() {
   }
   reply_wait_seconds = 0;
   awaiting_reply = 0;
+  // A start that waits for an answer that never comes would leave a pump that may be
+  // heating beyond the operator's STOP; the run start ends it in order first.
+  if (tc_init_running) start_not_answered();
   if (tc_connected) {
     show_message(12);
   } else {

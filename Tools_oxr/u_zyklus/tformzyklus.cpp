@@ -26,6 +26,7 @@ TFormzyklus::TFormzyklus(FormEnv e)
   wire_editor();
   wire_port();
   wire_journal();
+  wire_run();
 }
 
 const std::string& TFormzyklus::msg(int k) const { return message_text(lang_index, k); }

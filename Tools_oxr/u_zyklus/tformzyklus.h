@@ -5,12 +5,15 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "Tools_oxr/data_file.h"
 #include "Tools_oxr/date_time.h"
 #include "Tools_oxr/editor_values.h"
 #include "Tools_oxr/journal.h"
+#include "Tools_oxr/samples.h"
 #include "Tools_oxr/schedule.h"
 #include "platform/chart_model.h"
 #include "platform/controls.h"
@@ -152,6 +155,8 @@ class TFormzyklus {
   SpeedButton SpeButhyst2down{"SpeButhyst2down"};
 
   ToolButton ToolButton_new{"ToolButton_new"};
+  ToolButton ToolButton3{"ToolButton3"};  // open
+  ToolButton ToolButton4{"ToolButton4"};  // save
   Image OXR_Logo2{"OXR_Logo2"};
   Image OXR_LogoE2{"OXR_LogoE2"};
 
@@ -486,13 +491,60 @@ class TFormzyklus {
   std::function<void()> on_switch_off_acknowledged;
 
   // ---- run start ----
+  void wire_run();  // the run, chart and file handlers and hooks
+  std::uint8_t row_chosen = 0;
+  std::uint8_t other_row_seen = 0;
+  std::uint8_t start_issued = 0;
+  // From the moment a cycle becomes due until its data have been written at the stop.
+  std::uint8_t measuring_active = 0;
+  std::int16_t tc_end_state = 0;  // 5 after the controller reported the end of the cycle time
+  std::uint8_t follow_up_prepared = 0;
+  std::string running_text;  // panel 0 while the cycle runs
+  // 0 PC-STOP, 5 MC-END, 6 TC-STOP, 7 TC-BREAK, 8 CONNECT-BREAK, 9 T-BREAK.
+  std::uint16_t end_reason = 0;
+  void But_startClick();
+  void choose_due_row();
+  void resume_follow_up();
+  void lock_for_run();
+  void Timer3Timer();
+  void start_when_due();
+  // The reply watch gave up on a frame of the start sequence: the start ends in order.
+  void start_not_answered();
+  void show_stop_window();
+  void close_stop_window();
 
   // ---- run poll ----
+  // Held on the heap: the window object may live on a small stack.
+  std::unique_ptr<SampleBuffer> sample_storage = std::make_unique<SampleBuffer>();
+  SampleBuffer& samples = *sample_storage;
+  std::uint16_t last_sample_index = 0;
+  DateTime first_sample_date = 0;
+  DateTime first_sample_time = 0;
+  std::uint16_t no_data_count = 0;
+  void TImcresponseTimer();
+  // The controller confirmed the start: a fresh buffer and count for the run.
+  void run_confirmed();
+  // Offers a controller status code for panel 3: it holds until a higher one or a 0 comes.
+  void offer_status_code(int code);
+  // The next 24-hour cycle in the selected row after an endless cycle's time is over.
+  void prepare_follow_up();
 
   // ---- run stop ----
+  std::uint8_t stop_confirm_pending = 0;
+  std::uint16_t stop_retry_count = 0;
+  void But_stopClick();
   void leave_run_mode();
+  void settle_stopped_row(int k);
+  void offer_continuation(int k);
+  void TIstopTimer();
+  // The row status for end_reason 6..9, "PC-Stop" for any other value.
+  const std::string& end_status_word() const;
 
   // ---- chart ----
+  void empty_chart();
+  void add_live_sample(std::uint16_t index, std::uint16_t raw1, std::uint16_t raw2);
+  void fill_from_loaded_samples();
+  void BitBtn1Click();
 
   // ---- cycle data files ----
   // 1 while the editor shows a measurement file read from disk (only its comment may change).
@@ -530,6 +582,30 @@ class TFormzyklus {
   // While start_active is 1 the system is asked not to suspend (lock_for_run, leave_run_mode).
   void keep_awake_begin();
   void keep_awake_end();
+
+  DataFileHeader header;
+  std::uint8_t open_failed = 0;
+  int loaded_sample_count = 0;  // sample lines read from the opened file
+  void fill_header_from_run(std::uint16_t n);
+  void fill_header_from_editor();
+  // The measurement file <cycle name>.oxr from the header and the samples; "Saving error"
+  // when it cannot be written.
+  bool write_data_file();
+  // The same without a message, for callers with a fallback of their own.
+  SaveResult write_data_file_quietly();
+  // The stop's write: when the file cannot be written the samples go to a fallback file
+  // named in the message; true when they reached the disk in either file.
+  bool save_run_data();
+  void save_cycle_file();
+  void read_data_file();
+  void show_header_in_editor();
+  void But_saveClick();
+  void ffnen1Click();
+  // A measurement file is on display: only its comment can be changed.
+  void lock_editor_for_file();
+  // The editor usable again for planning (a cycle file, or leaving a measurement file).
+  void unlock_editor_after_file();
+  std::string data_file_filter() const;
 
  private:
   std::array<std::array<MaskEdit*, 6>, kRowCount> cells_{};

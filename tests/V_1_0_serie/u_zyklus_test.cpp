@@ -61,7 +61,8 @@ TEST_F(MainWindowTest, EveryControlIsFoundByItsName) {
   for (const char* name : {"Label_act1", "Label_act2", "Lab_tact1", "Lab_tact2", "OXR_Logo2",
                            "OXR_LogoE2"})
     EXPECT_NE(find<QLabel>(name), nullptr) << name;
-  EXPECT_NE(find<QToolButton>("ToolButton_new"), nullptr);
+  for (const char* name : {"ToolButton_new", "ToolButton3", "ToolButton4"})
+    EXPECT_NE(find<QToolButton>(name), nullptr) << name;
   EXPECT_NE(find<QChartView>("Chart2"), nullptr);
 
   auto* bar = find<QStatusBar>("StatusBar1");
