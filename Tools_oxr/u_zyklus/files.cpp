@@ -93,8 +93,10 @@ bool TFormzyklus::write_data_file() {
 }
 
 bool TFormzyklus::save_run_data() {
-  // Where the journal may hear of the stop's data file.
-  if (write_data_file_quietly().ok()) return true;
+  // The journal goes once the data file is on disk; otherwise it stays for the next start.
+  const bool own_ok = write_data_file_quietly().ok();
+  journal_finish(own_ok, samples[last_sample_index]);
+  if (own_ok) return true;
   const SaveResult fallback = save_fallback_data_file(
       fallback_folders(env.work_dir), header.cycle_name, header, samples, lang_index);
   if (fallback.ok()) {

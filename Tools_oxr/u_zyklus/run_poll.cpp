@@ -49,6 +49,9 @@ void TFormzyklus::run_confirmed() {
     first_sample_date = r.start_date;
     first_sample_time = run_start_time(r);
   }
+  fill_header_from_run(0);
+  header.start_time = first_sample_time;  // as the stop writes it, late starts included
+  journal_begin(header);
 }
 
 void TFormzyklus::offer_status_code(int code) {
@@ -127,6 +130,7 @@ void TFormzyklus::TImcresponseTimer() {
           cell(k, 6).set_text(meaning.word ? std::string(meaning.word) : msg(29));
       s.sample_status = meaning.word ? meaning.word : "OK";
     }
+    journal_append(s);
   }
 
   offer_status_code(m.state);

@@ -163,6 +163,7 @@ void TFormzyklus::resume_follow_up() {
 
 void TFormzyklus::lock_for_run() {
   start_active = 1;
+  keep_awake_begin();
   But_stop.set_enabled(true);
   for (Control* c : std::initializer_list<Control*>{
            &But_start,       &But_takeover,     &But_save,         &But_open,

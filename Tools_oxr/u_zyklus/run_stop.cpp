@@ -121,6 +121,7 @@ void TFormzyklus::But_stopClick() {
 
 void TFormzyklus::leave_run_mode() {
   start_active = 0;
+  keep_awake_end();
   But_stop.set_enabled(false);
   for (Control* c : std::initializer_list<Control*>{
            &But_start,        &But_takeover,     &But_save,         &But_open,

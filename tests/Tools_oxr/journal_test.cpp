@@ -381,7 +381,7 @@ TEST(JournalAppend, FailedWriteIsCutOffAndLaterLinesStillCount) {
 
 // What one stored sample costs the poll: the line, its write and the flush to the disk.
 TEST(JournalAppend, CostPerPoll) {
-  TempDir dir;
+  TempDir dir(TempDir::Place::disk);
   Journal journal;
   ASSERT_TRUE(journal.begin(dir.path(), run_header(4), 1));
   constexpr int kAppends = 300;
