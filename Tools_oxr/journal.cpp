@@ -168,6 +168,7 @@ bool Journal::write_line(const std::string& bytes) {
 
 bool Journal::begin(const fs::path& folder, const DataFileHeader& header, int lang) {
   close();
+  active_ = false;
   fragment_left_ = false;
   good_size_ = 0;
   error_.clear();
@@ -194,6 +195,7 @@ bool Journal::begin(const fs::path& folder, const DataFileHeader& header, int la
   }
   sync_folder(folder);
   good_size_ = head.size();
+  active_ = true;
   return true;
 }
 
@@ -220,24 +222,22 @@ bool Journal::append(const MeasurementSample& sample) {
 }
 
 bool Journal::finish(bool saved_ok, const MeasurementSample& last) {
-  if (path_.empty()) return true;  // no run was recorded
-  bool ok = true;
-  if (saved_ok) {
+  if (!active_) return true;  // nothing of this run on disk (never begun, or already finished)
+  active_ = false;
+  if (!saved_ok) {
+    const bool ok = append(last);
     close();
-    std::error_code ec;
-    fs::remove(path_, ec);
-    if (ec) {
-      error_ = ec.message();
-      ok = false;
-    } else {
-      sync_folder(path_.parent_path());
-    }
-    path_.clear();
     return ok;
   }
-  ok = append(last);
   close();
-  return ok;
+  std::error_code ec;
+  fs::remove(path_, ec);
+  if (ec) {
+    error_ = ec.message();
+    return false;
+  }
+  sync_folder(path_.parent_path());
+  return true;
 }
 
 // ---- recovery ----

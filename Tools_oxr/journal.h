@@ -40,7 +40,8 @@ class Journal {
   bool finish(bool saved_ok, const MeasurementSample& last);
 
   bool is_open() const { return fd_ >= 0; }
-  // The journal of the current or last run (empty before the first begin).
+  // The journal of the current or last run (empty before the first begin), also one that
+  // could not be written, for the messages.
   const std::filesystem::path& path() const { return path_; }
   // The system's reason for the last failure.
   const std::string& error() const { return error_; }
@@ -54,6 +55,7 @@ class Journal {
   std::int16_t operation_mode_ = 0;
   std::uint64_t good_size_ = 0;  // the file's size after the last whole line
   bool fragment_left_ = false;   // a failed write left part of a line that could not be cut
+  bool active_ = false;          // begun and not finished: the file at path_ is this run's
   std::string line_;             // reused for every sample line
   std::string error_;
 };

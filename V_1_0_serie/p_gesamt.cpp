@@ -10,6 +10,7 @@
 #include "V_1_0_serie/qt/dialogs.h"
 #include "V_1_0_serie/qt/instance_guard.h"
 #include "V_1_0_serie/qt/qt_serial_library.h"
+#include "V_1_0_serie/qt/qt_sleep_inhibitor.h"
 #include "V_1_0_serie/qt/system_services.h"
 #include "V_1_0_serie/qt/timer_driver.h"
 #include "V_1_0_serie/shell_window.h"
@@ -59,10 +60,12 @@ int run(QApplication& app) {
   oxr::qt::QtDialogs dialogs(QString::fromLatin1(kTitle));
   oxr::qt::QtSystemServices services;
   oxr::QtSerialLibrary serial;
+  oxr::qt::QtSleepInhibitor keep_awake;
 
   oxr::TFormzyklus main(
       oxr::FormEnv{clock, timers, dialogs, serial, services,
                    QDir::currentPath().toStdString()});
+  main.sleep_inhibitor = &keep_awake;
   InterimStartPage start_logic(main);
 
   // The seven windows in their order; the main window's creation resets its state.

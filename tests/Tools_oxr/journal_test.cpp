@@ -273,10 +273,23 @@ TEST(JournalFinish, SavedRemovesFailedKeepsWithTheStopsEndWord) {
   EXPECT_EQ(read_bytes(results[0].data_file), stop_file(run_header(3), samples, "T-BREAK", 1));
   EXPECT_FALSE(fs::exists(path));
 
-  // A run with no journal (begin never called) has nothing to finish.
+  // A stop after that, with no run of its own, leaves a kept journal alone; so does a run
+  // whose journal could not begin.
+  ASSERT_TRUE(journal.begin(dir.path(), run_header(3), 1));
+  ASSERT_TRUE(journal.append(samples[0]));
+  EXPECT_TRUE(journal.finish(false, samples[0]));
+  EXPECT_TRUE(journal.finish(true, last));
+  EXPECT_TRUE(fs::exists(path));
+  fs::create_directories(dir.path() / "261209-005.oxr.journal");  // not ours to remove
+  DataFileHeader other = run_header(3);
+  other.cycle_name = "261209-005";
+  EXPECT_FALSE(journal.begin(dir.path(), other, 1));
+  EXPECT_TRUE(journal.finish(true, last));
   Journal none;
   EXPECT_TRUE(none.finish(true, last));
-  EXPECT_TRUE(none.finish(false, last));
+  EXPECT_EQ(names_in(dir.path()),
+            (std::vector<std::string>{"261209-004.oxr", "261209-004.oxr.journal",
+                                      "261209-005.oxr.journal"}));
 }
 
 TEST(JournalRecovery, OnlyCycleNamesInTheFolderAreTouched) {
@@ -367,9 +380,10 @@ TEST(JournalAppend, FailedWriteIsCutOffAndLaterLinesStillCount) {
     EXPECT_FALSE(journal.append(poll_sample(3)));
   }
   EXPECT_TRUE(journal.append(poll_sample(4)));
+  const fs::path path = journal.path();
   journal.finish(false, poll_sample(4));
 
-  const JournalReplay replay = replay_journal(read_bytes(journal.path()));
+  const JournalReplay replay = replay_journal(read_bytes(path));
   ASSERT_EQ(replay.status, JournalReplay::Status::Ok);
   EXPECT_EQ(replay.lines_skipped, 0);
   EXPECT_EQ(replay.samples, 3);
