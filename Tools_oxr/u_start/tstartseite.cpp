@@ -1,5 +1,7 @@
 #include "Tools_oxr/u_start/tstartseite.h"
 
+#include <initializer_list>
+
 #include "Tools_oxr/texts.h"
 
 namespace oxr {
@@ -11,6 +13,11 @@ TStartseite::TStartseite(TFormzyklus& main_window) : main_(main_window) {
   Pumpe.set_picture("pump.jpg");
   Label1.set_caption(kMakerEmail);
   Label2.set_caption(kMakerWebAddress);
+  // The controls' own texts; the language actions set only the ones that change.
+  But_Deutsch.set_caption("Deutsch");
+  But_Englisch.set_caption("English");
+  But_start.set_caption("START");
+  But_abbrechen.set_caption("Beenden");
   main_.start_form = &form;
   form.OnShow = [this] { FormShow(); };
   But_Deutsch.OnClick = [this] { But_DeutschClick(); };
@@ -95,6 +102,10 @@ void TStartseite::apply_language(int lang) {
   But_abbrechen.set_caption(t.quit_caption);
   Pumpe.set_hint(t.pump_hint);
   OXR_Logo.set_hint(t.logo_hint);
+  for (Control* c : std::initializer_list<Control*>{&OXR_Logo, &OXR_LogoE, &Pumpe,
+                                                    &Einfuehrungstext, &Adresstext, &Label1,
+                                                    &Label2})
+    c->set_accessible_name(accessible_name(lang, c->name()));
 
   form.set_caption(message_text(lang, kStartPageCaptionMsg));
   main_.form.set_caption(message_text(lang, kMainWindowCaptionMsg));
