@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QValueAxis>
 #include <QVariant>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -395,8 +396,12 @@ Binding* bind(QStatusBar* w, StatusBar& m) {
   }
   return attach(w, m, QPalette::Window, [&m, panels] {
     for (int i = 0; i < m.panel_count() && i < static_cast<int>(panels.size()); ++i) {
-      panels[i]->setFixedWidth(m.panel_width(i));
-      panels[i]->setText(display_text(m.panel(i)));
+      // The panel's own width, or wider where this font would clip its text (the clock).
+      const QString text = display_text(m.panel(i));
+      const int needed = panels[i]->fontMetrics().horizontalAdvance(text) +
+                         2 * panels[i]->frameWidth() + 8;
+      panels[i]->setFixedWidth(std::max(m.panel_width(i), needed));
+      panels[i]->setText(text);
     }
   });
 }
