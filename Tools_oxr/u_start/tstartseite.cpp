@@ -102,10 +102,9 @@ void TStartseite::apply_language(int lang) {
   But_abbrechen.set_caption(t.quit_caption);
   Pumpe.set_hint(t.pump_hint);
   OXR_Logo.set_hint(t.logo_hint);
-  for (Control* c : std::initializer_list<Control*>{&OXR_Logo, &OXR_LogoE, &Pumpe,
-                                                    &Einfuehrungstext, &Adresstext, &Label1,
-                                                    &Label2})
-    c->set_accessible_name(accessible_name(lang, c->name()));
+  // The pictures have no text of their own; labels and memos are read out by theirs.
+  for (Image* picture : {&OXR_Logo, &OXR_LogoE, &Pumpe})
+    picture->set_accessible_name(accessible_name(lang, picture->name()));
 
   form.set_caption(message_text(lang, kStartPageCaptionMsg));
   main_.form.set_caption(message_text(lang, kMainWindowCaptionMsg));

@@ -74,21 +74,18 @@ TEST_F(StartPageTest, ButtonsCarryTheirOwnTextsFromCreation) {
   }
 }
 
-TEST_F(StartPageTest, PicturesMemosAndAddressLabelsAreNamedInTheLanguage) {
+TEST_F(StartPageTest, PicturesAreNamedInTheLanguage) {
   write_bytes(file("oxrconf.dat"), config_bytes(kToday, {}, '1'));
   TStartseite& p = created();
   p.form.show();
   EXPECT_EQ(p.Pumpe.accessible_name(), "Beheizte Pumpe");
   EXPECT_EQ(p.OXR_Logo.accessible_name(), "Firmenlogo OXR");
-  EXPECT_EQ(p.Einfuehrungstext.accessible_name(), "Einführung");
   p.But_Englisch.click();
   EXPECT_EQ(p.Pumpe.accessible_name(), "The heated pump");
   EXPECT_EQ(p.OXR_LogoE.accessible_name(), "The firm-sign of OXR");
-  EXPECT_EQ(p.Adresstext.accessible_name(), "Address of the maker");
-  for (const Control* c : std::initializer_list<const Control*>{
-           &p.OXR_Logo, &p.OXR_LogoE, &p.Pumpe, &p.Einfuehrungstext, &p.Adresstext, &p.Label1,
-           &p.Label2})
-    EXPECT_FALSE(c->accessible_name().empty()) << c->name();
+  // Labels and memos are read out by their text, which a name would hide.
+  EXPECT_TRUE(p.Einfuehrungstext.accessible_name().empty());
+  EXPECT_TRUE(p.Label2.accessible_name().empty());
 }
 
 TEST_F(StartPageTest, FirstShowTakesTheStoredLanguage) {
