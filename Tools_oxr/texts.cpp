@@ -517,6 +517,12 @@ const NamePair kAccessibleNames[] = {
     {"SpeButhyst2up", "Hysteresis 2 +1 degree", "Hysterese 2 +1 Grad"},
     {"SpeButhyst2down", "Hysteresis 2 -1 degree", "Hysterese 2 -1 Grad"},
     {"BBStop", "Stop the measuring cycle", "Messzyklus stoppen"},
+    {"OXR_Logo", "The firm-sign of OXR", "Firmenlogo OXR"},
+    {"OXR_LogoE", "The firm-sign of OXR", "Firmenlogo OXR"},
+    {"Pumpe", "The heated pump", "Beheizte Pumpe"},
+    {"ProgramiconD", "Pump Control", "Pumpensteuerung"},
+    {"ProgramiconE", "Pump Control", "Pumpensteuerung"},
+    {"RichEdit1", "Help text", "Hilfetext"},
 };
 
 const char* const kCellRowWord[2] = {"Row ", "Zeile "};

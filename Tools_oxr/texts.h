@@ -127,7 +127,8 @@ inline constexpr const char* kSeries2Title = "Temp. 2";
 inline constexpr const char* kStatusPrefix = "Status: ";
 
 // Accessible names of the controls without a text of their own (spin buttons, the STOP
-// picture button BBStop) by control name; nullptr for a name not in the table.
+// picture button BBStop, the pictures, the help text) by control name; nullptr for a name not
+// in the table. Labels and memos are read out by their own text.
 const char* accessible_name(int lang, std::string_view control_name);
 // The spin buttons in the order of their auto-repeat scan (date up first, hysteresis 2 down last).
 inline constexpr std::array<const char*, 18> kSpinButtonNames = {

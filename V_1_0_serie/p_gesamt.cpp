@@ -4,17 +4,27 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "Tools_oxr/u_about/taboutbox.h"
+#include "Tools_oxr/u_comname/tformcomname.h"
+#include "Tools_oxr/u_hilfe/tformhelp.h"
+#include "Tools_oxr/u_start/tstartseite.h"
+#include "Tools_oxr/u_start_quest/tformquest.h"
+#include "Tools_oxr/u_stop/tformstop.h"
 #include "Tools_oxr/u_zyklus/tformzyklus.h"
-#include "V_1_0_serie/settings_group.h"
-#include "V_1_0_serie/qt/bind.h"
 #include "V_1_0_serie/qt/dialogs.h"
 #include "V_1_0_serie/qt/instance_guard.h"
+#include "V_1_0_serie/qt/picture.h"
 #include "V_1_0_serie/qt/qt_serial_library.h"
 #include "V_1_0_serie/qt/qt_sleep_inhibitor.h"
 #include "V_1_0_serie/qt/system_services.h"
 #include "V_1_0_serie/qt/timer_driver.h"
-#include "V_1_0_serie/shell_window.h"
+#include "V_1_0_serie/settings_group.h"
+#include "V_1_0_serie/u_about.h"
+#include "V_1_0_serie/u_comname.h"
+#include "V_1_0_serie/u_hilfe.h"
 #include "V_1_0_serie/u_start.h"
+#include "V_1_0_serie/u_start_quest.h"
+#include "V_1_0_serie/u_stop.h"
 #include "V_1_0_serie/u_zyklus.h"
 #include "platform/clock.h"
 #include "platform/timer.h"
@@ -23,35 +33,6 @@ namespace {
 
 const char* const kInstanceName = "v_1_0_serie_p_gesamt";
 const char* const kTitle = "OXR - Pump Control";
-
-// The start page's controls until its own logic class drives them: START opens the main
-// window, Quit closes the page (which ends the program); its first show reads the language
-// stored in the configuration file.
-struct InterimStartPage {
-  explicit InterimStartPage(oxr::TFormzyklus& main) {
-    But_start.set_caption("START");
-    But_abbrechen.set_caption("Beenden");
-    But_Deutsch.set_caption("Deutsch");
-    But_Englisch.set_caption("English");
-    But_Deutsch.set_enabled(false);
-    form.set_caption("Startseite");
-    form.OnShow = [this, &main] {
-      if (main.config_seen) return;
-      main.config_check_and_read_language();
-      main.config_seen = 1;
-    };
-    But_start.OnClick = [this, &main] {
-      form.hide();
-      main.form.show();
-    };
-    But_abbrechen.OnClick = [this] { form.close(); };
-  }
-  oxr::Form form{"Startseite", 792, 528};
-  oxr::Button But_start{"But_start"};
-  oxr::Button But_abbrechen{"But_abbrechen"};
-  oxr::Button But_Deutsch{"But_Deutsch"};
-  oxr::Button But_Englisch{"But_Englisch"};
-};
 
 int run(QApplication& app) {
   oxr::SystemClock clock;
@@ -66,22 +47,31 @@ int run(QApplication& app) {
       oxr::FormEnv{clock, timers, dialogs, serial, services,
                    QDir::currentPath().toStdString()});
   main.sleep_inhibitor = &keep_awake;
-  InterimStartPage start_logic(main);
 
-  // The seven windows in their order; the main window's creation resets its state.
-  oxr::qt::StartseiteWindow start(oxr::qt::StartPageControls{
-      start_logic.form, start_logic.But_start, start_logic.But_abbrechen,
-      start_logic.But_Deutsch, start_logic.But_Englisch});
+  // The seven windows in their order. The main window's creation resets its state and gives
+  // the others their captions, so the windows whose captions it sets exist before it.
+  oxr::TStartseite start_logic(main);
+  oxr::TFormquest quest_logic(main);
+  oxr::TFormHelp help_logic(main, oxr::qt::picture_folder().toStdString());
+  oxr::TFormStop stop_logic(main);
+  start_logic.FormCreate();
+  main.FormCreate();
+  oxr::TAboutBox about_logic(main);
+  oxr::TFormcomname com_names_logic(main);
+
+  // START with stored waiting cycles asks first; the question follows a language switch.
+  start_logic.show_start_question = [&] { quest_logic.ask(); };
+  start_logic.on_language_applied = [&](int lang) { quest_logic.apply_texts(lang); };
+  quest_logic.open_main_window = [&] { start_logic.open_main_window(); };
+
+  oxr::qt::StartseiteWindow start(start_logic);
   oxr::qt::FormzyklusWindow main_window(main, build_settings_group);
-  using oxr::qt::ShellWindow;
-  const QString title = QString::fromLatin1(kTitle);
-  ShellWindow about(QStringLiteral("AboutBox"), QStringLiteral("Info"), {352, 200}, Qt::Dialog);
-  ShellWindow question(QStringLiteral("Formquest"), title, {387, 99});
-  ShellWindow help(QStringLiteral("FormHelp"), title, {800, 568});
-  ShellWindow stop(QStringLiteral("FormStop"), title, {120, 97},
-                   Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                       Qt::WindowStaysOnTopHint);
-  ShellWindow com_names(QStringLiteral("Formcomname"), title, {300, 180}, Qt::Dialog);
+  oxr::qt::AboutBoxWindow about(about_logic, &main_window);
+  oxr::qt::FormquestWindow question(quest_logic);
+  oxr::qt::FormHelpWindow help(help_logic);
+  oxr::qt::FormStopWindow stop(stop_logic, &main_window);
+  oxr::ComnameWindow com_names(com_names_logic, &main_window);
+  oxr::qt::install_deactivation_handler(main, &main_window);
 
   start_logic.form.show();
   return app.exec();
@@ -92,6 +82,8 @@ int run(QApplication& app) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName(QString::fromLatin1(kTitle));
+  // The program ends when the start page closes, not when some window happens to be last.
+  QApplication::setQuitOnLastWindowClosed(false);
 
   oxr::qt::QtInstanceGuard guard;
   if (!guard.acquire(kInstanceName)) return 0;  // another copy runs: end silently

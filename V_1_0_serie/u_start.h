@@ -1,34 +1,32 @@
 #pragma once
-// The start page: fixed 792 × 528 client area, no maximise button, centred on the desktop.
-// It is the program's main form: when its model is closed, the program ends.
+// The start page: fixed 792 x 528 client area, no maximise button, centred on the desktop.
+// Logo, introduction, the heated pump, START, the maker's address and the language buttons.
+// It is the program's main form: when it closes, the program ends.
 #include <QWidget>
 
-#include "platform/controls.h"
+#include "Tools_oxr/u_start/tstartseite.h"
+
+class QLabel;
 
 namespace oxr::qt {
-
-// The start page's controls as its logic holds them.
-struct StartPageControls {
-  Form& form;
-  Button& But_start;
-  Button& But_abbrechen;
-  Button& But_Deutsch;
-  Button& But_Englisch;
-};
 
 class StartseiteWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit StartseiteWindow(StartPageControls controls, QWidget* parent = nullptr);
+  // Sets the page's program end to quitting the application.
+  explicit StartseiteWindow(TStartseite& page, QWidget* parent = nullptr);
 
   // Puts the window in the middle of the screen it is on.
   void centre();
 
  protected:
+  // The close box is the page's Quit.
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  StartPageControls c_;
+  TStartseite& page_;
+  QLabel* web_ = nullptr;
 };
 
 }  // namespace oxr::qt

@@ -63,7 +63,8 @@ FormzyklusWindow::FormzyklusWindow(TFormzyklus& form, SettingsBuilder build_sett
   auto* central = new QWidget(this);
   auto* columns = new QHBoxLayout(central);
 
-  settings_ = new QGroupBox(QStringLiteral("Einstellungen"), central);
+  // No title: the system has no text for it in either language.
+  settings_ = new QGroupBox(central);
   settings_->setObjectName(QStringLiteral("GroupBox_settings"));
   settings_->setMinimumWidth(330);
   new QGridLayout(settings_);

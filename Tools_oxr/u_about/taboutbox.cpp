@@ -1,5 +1,7 @@
 #include "Tools_oxr/u_about/taboutbox.h"
 
+#include <initializer_list>
+
 #include "Tools_oxr/texts.h"
 
 namespace oxr {
@@ -31,6 +33,8 @@ void TAboutBox::FormShow() {
   const bool german = main_.lang_index == 1;
   ProgramiconD.set_visible(german);
   ProgramiconE.set_visible(!german);
+  for (Image* picture : {&ProgramiconD, &ProgramiconE})
+    picture->set_accessible_name(accessible_name(main_.lang_index, picture->name()));
 }
 
 void TAboutBox::OKButtonClick() {

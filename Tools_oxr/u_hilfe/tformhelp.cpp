@@ -50,6 +50,7 @@ const char* TFormHelp::missing_file_message(int lang) {
 }
 
 void TFormHelp::Hilfe1Click() {
+  RichEdit1.set_accessible_name(accessible_name(main_.lang_index, RichEdit1.name()));
   form.show();
   form.set_focus();  // already open behind the main window: bring it up
 }

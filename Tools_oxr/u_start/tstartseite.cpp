@@ -1,5 +1,7 @@
 #include "Tools_oxr/u_start/tstartseite.h"
 
+#include <initializer_list>
+
 #include "Tools_oxr/texts.h"
 
 namespace oxr {
@@ -11,6 +13,11 @@ TStartseite::TStartseite(TFormzyklus& main_window) : main_(main_window) {
   Pumpe.set_picture("pump.jpg");
   Label1.set_caption(kMakerEmail);
   Label2.set_caption(kMakerWebAddress);
+  // The controls' own texts; the language actions set only the ones that change.
+  But_Deutsch.set_caption("Deutsch");
+  But_Englisch.set_caption("English");
+  But_start.set_caption("START");
+  But_abbrechen.set_caption("Beenden");
   main_.start_form = &form;
   form.OnShow = [this] { FormShow(); };
   But_Deutsch.OnClick = [this] { But_DeutschClick(); };
@@ -95,6 +102,9 @@ void TStartseite::apply_language(int lang) {
   But_abbrechen.set_caption(t.quit_caption);
   Pumpe.set_hint(t.pump_hint);
   OXR_Logo.set_hint(t.logo_hint);
+  // The pictures have no text of their own; labels and memos are read out by theirs.
+  for (Image* picture : {&OXR_Logo, &OXR_LogoE, &Pumpe})
+    picture->set_accessible_name(accessible_name(lang, picture->name()));
 
   form.set_caption(message_text(lang, kStartPageCaptionMsg));
   main_.form.set_caption(message_text(lang, kMainWindowCaptionMsg));

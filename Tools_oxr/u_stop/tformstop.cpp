@@ -10,6 +10,10 @@ TFormStop::TFormStop(TFormzyklus& main_window) : main_(main_window) {
   form.OnShow = [this] { FormShow(); };
   BBStop.OnClick = [this] { BBStopClick(); };
   BBStop.set_accessible_name(accessible_name(main_.lang_index, "BBStop"));
+  // The main window's application handler and its quit reach this window through these.
+  main_.window_links.stop_window_showing = [this] { return showing(); };
+  main_.window_links.raise_stop_window = [this] { bring_to_front(); };
+  main_.window_links.close_stop_window = [this] { form.close(); };
 }
 
 void TFormStop::FormShow() {

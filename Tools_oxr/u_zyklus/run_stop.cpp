@@ -96,6 +96,9 @@ void TFormzyklus::But_stopClick() {
       samples.clear();
     }
     measuring_active = 0;
+  } else if (measuring_active == 1) {
+    // Nothing worth a file was recorded: the journal must not come back as a run.
+    journal_finish(true, samples[last_sample_index]);
   }
 
   for (int k = 1; k <= kRowCount; ++k) {

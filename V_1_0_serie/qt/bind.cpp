@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,10 +21,12 @@
 #include <QToolButton>
 #include <QValueAxis>
 #include <QVariant>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "V_1_0_serie/qt/input_mask.h"
+#include "V_1_0_serie/qt/picture.h"
 
 namespace oxr::qt {
 
@@ -330,9 +333,54 @@ Binding* bind(QMenu* menu, MenuItem& m) {
   return b;
 }
 
+namespace {
+
+// Shows a picture in its frame, scaled to fit and keeping its proportions, also after the
+// frame's size changes.
+class PictureFit : public QObject {
+ public:
+  explicit PictureFit(QLabel* frame) : QObject(frame), frame_(frame) {
+    frame->installEventFilter(this);
+  }
+  void show(const std::string& name) {
+    if (name == name_) return;
+    name_ = name;
+    image_ = load_picture(name);
+    fit();
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Resize) fit();
+    return false;
+  }
+
+ private:
+  void fit() {
+    const QSize box = frame_->contentsRect().size();
+    if (image_.isNull() || box.isEmpty()) {
+      frame_->clear();
+      return;
+    }
+    frame_->setPixmap(QPixmap::fromImage(
+        image_.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  }
+
+  QLabel* frame_;
+  std::string name_;
+  QImage image_;
+};
+
+}  // namespace
+
 Binding* bind(QLabel* w, Image& m) {
   w->setFrameShape(QFrame::StyledPanel);
-  return attach(w, m, QPalette::Window, [w, &m] { w->setProperty("picture", to_qt(m.picture())); });
+  w->setAlignment(Qt::AlignCenter);
+  auto* fit = new PictureFit(w);
+  return attach(w, m, QPalette::Window, [w, &m, fit] {
+    w->setProperty("picture", to_qt(m.picture()));
+    fit->show(m.picture());
+  });
 }
 
 Binding* bind(QStatusBar* w, StatusBar& m) {
@@ -348,8 +396,12 @@ Binding* bind(QStatusBar* w, StatusBar& m) {
   }
   return attach(w, m, QPalette::Window, [&m, panels] {
     for (int i = 0; i < m.panel_count() && i < static_cast<int>(panels.size()); ++i) {
-      panels[i]->setFixedWidth(m.panel_width(i));
-      panels[i]->setText(display_text(m.panel(i)));
+      // The panel's own width, or wider where this font would clip its text (the clock).
+      const QString text = display_text(m.panel(i));
+      const int needed = panels[i]->fontMetrics().horizontalAdvance(text) +
+                         2 * panels[i]->frameWidth() + 8;
+      panels[i]->setFixedWidth(std::max(m.panel_width(i), needed));
+      panels[i]->setText(text);
     }
   });
 }

@@ -84,7 +84,8 @@ Binding* bind(QRadioButton* w, RadioButton& m);
 Binding* bind(QAction* a, MenuItem& m);
 // A menu of the menu bar: its title and its menu action follow the item.
 Binding* bind(QMenu* menu, MenuItem& m);
-// An empty picture frame; the picture's asset name is kept as the property "picture".
+// A picture frame showing the model's picture (qt/picture.h), scaled to fit; empty when the
+// picture cannot be had. The asset name is kept as the property "picture".
 Binding* bind(QLabel* w, Image& m);
 // Adds one fixed-width label per panel, named "<bar>_panel<i>".
 Binding* bind(QStatusBar* w, StatusBar& m);

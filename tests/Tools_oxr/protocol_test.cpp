@@ -440,6 +440,7 @@ TEST_F(ProtocolTest, ARejectedFrameNeverReachesTheDispatcher) {
 
 TEST_F(ProtocolTest, TheStartSequenceSendsOneFramePerAcknowledgement) {
   CycleRecord& row = zyklus().schedule.rows[1];
+  row.cycle_name = "261209-000";  // the run's journal is named after it
   row.preheating = 1;
   row.duration = 50.0 / 86400.0;
   row.set_temp1 = 850;

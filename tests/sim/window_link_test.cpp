@@ -61,6 +61,7 @@ TEST_F(WindowLinkTest, TheStartSequenceConfiguresAndSwitchesOnTheController) {
   ASSERT_EQ(f.tc_connected, 1);
 
   CycleRecord& row = f.schedule.rows[0];
+  row.cycle_name = "261209-000";  // the run's journal is named after it
   row.preheating = 1;
   row.duration = 1.0 / 24.0;  // one hour
   row.set_temp1 = 850;

@@ -116,16 +116,25 @@ QImage pump() {
   return img;
 }
 
+// The about box's program picture (300 x 49, the size of its frame): the pump beside the
+// product name of the language.
 QImage about(const QString& text) {
-  QImage img(100, 100, QImage::Format_RGB32);
+  QImage img(300, 49, QImage::Format_RGB32);
   img.fill(Qt::white);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  p.drawImage(QRectF(5, 10, 90, 60), pump());
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(QRectF(4, 2, 60, 45), pump());
   p.setPen(kBlue);
-  QFont f("DejaVu Sans", 8, QFont::Bold);
+  QFont f("DejaVu Sans", 17, QFont::Bold);
   p.setFont(f);
-  p.drawText(QRectF(0, 72, 100, 26), Qt::AlignCenter, text);
+  p.drawText(QRectF(72, 0, 70, 49), Qt::AlignLeft | Qt::AlignVCenter, "OXR");
+  f.setPointSize(12);
+  p.setFont(f);
+  p.setPen(QColor(60, 60, 60));
+  p.drawText(QRectF(132, 0, 166, 49), Qt::AlignLeft | Qt::AlignVCenter, text);
+  p.setPen(QPen(kRed, 2));
+  p.drawLine(QPointF(72, 42), QPointF(296, 42));
   return img;
 }
 

@@ -28,6 +28,8 @@ TEST_F(AboutBox, InfoMenuShowsTheProductAndPictureOfTheLanguage) {
     EXPECT_EQ(about.ProgramiconE.visible(), !c.german_picture);
     EXPECT_EQ(about.form.caption(), "Info");
     EXPECT_EQ(about.Version.caption(), "Version 1.0");
+    EXPECT_EQ(about.ProgramiconD.accessible_name(), c.product);
+    EXPECT_EQ(about.ProgramiconE.accessible_name(), c.product);
   }
 }
 

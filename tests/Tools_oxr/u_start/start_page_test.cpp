@@ -1,4 +1,5 @@
 // The start page: language from the configuration file, language buttons, START and quit.
+#include <initializer_list>
 #include <memory>
 
 #include "Tools_oxr/texts.h"
@@ -57,6 +58,34 @@ TEST_F(StartPageTest, CreationShowsTheGermanFace) {
   EXPECT_TRUE(p.But_Englisch.enabled());
   EXPECT_EQ(p.Einfuehrungstext.color(), Color::BtnFace);
   EXPECT_EQ(p.Adresstext.color(), Color::BtnFace);
+}
+
+TEST_F(StartPageTest, ButtonsCarryTheirOwnTextsFromCreation) {
+  // The language actions never set the two language buttons' captions: without their own
+  // texts they would be blank in either language.
+  for (char digit : {'0', '1'}) {
+    SCOPED_TRACE(digit);
+    write_bytes(file("oxrconf.dat"), config_bytes(kToday, {}, digit));
+    TStartseite& p = created();
+    p.form.show();
+    EXPECT_EQ(p.But_Deutsch.caption(), "Deutsch");
+    EXPECT_EQ(p.But_Englisch.caption(), "English");
+    EXPECT_EQ(p.But_start.caption(), "START");
+  }
+}
+
+TEST_F(StartPageTest, PicturesAreNamedInTheLanguage) {
+  write_bytes(file("oxrconf.dat"), config_bytes(kToday, {}, '1'));
+  TStartseite& p = created();
+  p.form.show();
+  EXPECT_EQ(p.Pumpe.accessible_name(), "Beheizte Pumpe");
+  EXPECT_EQ(p.OXR_Logo.accessible_name(), "Firmenlogo OXR");
+  p.But_Englisch.click();
+  EXPECT_EQ(p.Pumpe.accessible_name(), "The heated pump");
+  EXPECT_EQ(p.OXR_LogoE.accessible_name(), "The firm-sign of OXR");
+  // Labels and memos are read out by their text, which a name would hide.
+  EXPECT_TRUE(p.Einfuehrungstext.accessible_name().empty());
+  EXPECT_TRUE(p.Label2.accessible_name().empty());
 }
 
 TEST_F(StartPageTest, FirstShowTakesTheStoredLanguage) {

@@ -93,5 +93,24 @@ TEST_F(StopWindow, ComesToTheFrontWhenTheApplicationLosesFocusOnlyWhileShowing) 
   EXPECT_EQ(raised, 1);
 }
 
+TEST_F(StopWindow, TheMainWindowReachesItThroughItsLinks) {
+  TFormzyklus& main = make_form();
+  TFormStop stop(main);
+  int raised = 0;
+  stop.on_bring_to_front = [&] { ++raised; };
+  ASSERT_TRUE(main.window_links.stop_window_showing);
+  EXPECT_FALSE(main.window_links.stop_window_showing());
+
+  stop.form.show();
+  EXPECT_TRUE(main.window_links.stop_window_showing());
+  main.ApplicationDeactivate();  // the application's handler, installed by the main window
+  EXPECT_EQ(raised, 1);
+
+  main.window_links.close_stop_window();  // as the quit does
+  EXPECT_FALSE(stop.form.visible());
+  main.ApplicationDeactivate();
+  EXPECT_EQ(raised, 1);
+}
+
 }  // namespace
 }  // namespace oxr::test

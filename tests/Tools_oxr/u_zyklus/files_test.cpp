@@ -264,6 +264,7 @@ TEST_F(FilesTest, SavingACycleFileAsksBeforeReplacingOne) {
   w().lang_index = 0;
   w().control_mode = 3;
   w().set_editor_defaults();
+  w().RadioBut_C.set_checked(true);  // as the first show's unit switch leaves it
   w().Edit_comment.set_text("a b");
   dialogs.answer_save(file("vorlage").string());
   w().But_save.click();
