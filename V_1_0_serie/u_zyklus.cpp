@@ -2,7 +2,6 @@
 
 #include <QActionGroup>
 #include <QApplication>
-#include <QChartView>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "V_1_0_serie/chart_view.h"
 #include "V_1_0_serie/qt/bind.h"
 
 namespace oxr::qt {
@@ -78,10 +78,9 @@ FormzyklusWindow::FormzyklusWindow(TFormzyklus& form, SettingsBuilder build_sett
   right->addLayout(table_row);
   right->addWidget(build_temperatures());
 
-  auto* chart_view = new QChartView(central);
-  chart_view->setRenderHint(QPainter::Antialiasing);
+  auto* chart_view = new ChartView(form_.Chart2, form_.BitBtn1,
+                                   form_.hint_hide_pause_ms(form_.Chart2).value_or(-1), central);
   chart_view->setMinimumHeight(240);
-  bind(chart_view, form_.Chart2);
   right->addWidget(chart_view, 1);
   columns->addLayout(right, 1);
   setCentralWidget(central);
@@ -91,6 +90,11 @@ FormzyklusWindow::FormzyklusWindow(TFormzyklus& form, SettingsBuilder build_sett
   setStatusBar(bar);
 
   if (build_settings) build_settings(settings_, form_);
+  // The group keeps its own name; only its visibility follows the model (the repaint after
+  // printing hides and shows it).
+  new Binding(settings_, form_.GroupBox_Einstellungen, [this] {
+    settings_->setVisible(form_.GroupBox_Einstellungen.visible());
+  });
 
   // The form's size is its client area; the menu bar sits above it.
   resize(form_.form.client_width(),
@@ -154,6 +158,11 @@ void FormzyklusWindow::build_tool_bar() {
   new_cycle->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
   bind(new_cycle, form_.ToolButton_new);
   tools->addWidget(new_cycle);
+  auto* print = new QToolButton(tools);
+  print->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
+                                  style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+  bind(print, form_.ToolButton7);
+  tools->addWidget(print);
   addToolBar(tools);
 }
 
@@ -236,7 +245,6 @@ QWidget* FormzyklusWindow::build_temperatures() {
   pair(form_.Label_act1, form_.Lab_tact1);
   pair(form_.Label_act2, form_.Lab_tact2);
   layout->addStretch();
-  layout->addWidget(make_button(form_.BitBtn1, row));
   return row;
 }
 

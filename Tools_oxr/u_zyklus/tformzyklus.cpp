@@ -25,6 +25,7 @@ TFormzyklus::TFormzyklus(FormEnv e)
   wire_life();
   wire_editor();
   wire_port();
+  wire_printing();
 }
 
 const std::string& TFormzyklus::msg(int k) const { return message_text(lang_index, k); }

@@ -491,6 +491,15 @@ class TFormzyklus {
 
   // ---- chart ----
 
+  // ---- chart settings and page printing ----
+  ToolButton ToolButton7{"ToolButton7"};
+  // The editor's group box, hidden and shown again after printing to repaint it.
+  Control GroupBox_Einstellungen{"GroupBox_Einstellungen"};
+  void wire_printing();  // the chart's design settings and the print handlers
+  void Drucken1Click();
+  void PrintDialog1Close();
+  void Timer2Timer();
+
   // ---- cycle data files ----
 
  private:
