@@ -21,7 +21,7 @@ namespace oxr::qt {
 namespace {
 
 constexpr double kLabelGapPx = 10.0;
-constexpr int kButtonMarginPx = 6;
+constexpr int kButtonMarginPx = 10;
 // Room between the plot's bottom edge and the top of a time label: Qt's tick mark and padding.
 constexpr double kLabelOffsetPx = 7.0;
 
@@ -68,6 +68,7 @@ ChartView::ChartView(Chart& model, Button& zoom_all_button, int hint_pause_ms, Q
   bottom_->setLabelsColor(Qt::transparent);
   bottom_->setTickType(QValueAxis::TicksDynamic);
   left_->setTickType(QValueAxis::TicksDynamic);
+  left_->setLabelFormat(QStringLiteral("%g"));
   for (QValueAxis* axis : {bottom_, left_}) axis->setMinorGridLineVisible(false);
   c->addAxis(bottom_, Qt::AlignBottom);
   c->addAxis(left_, Qt::AlignLeft);
@@ -141,6 +142,10 @@ void ChartView::apply_axis(QValueAxis* axis, const ChartAxis& m, ChartAxis& appl
   // The operator's zoom or scroll stays until the model sets another range or asks for ZoomAll.
   if (force || m.minimum != applied.minimum || m.maximum != applied.maximum) {
     const double top = m.maximum > m.minimum ? m.maximum : m.minimum + 1.0;
+    // The step for the new range goes first: Qt lays the ticks out as soon as the range
+    // changes, and a day of samples at a step of 5 is thousands of tick items.
+    const double step = tick_step(axis, top - m.minimum);
+    if (step > axis->tickInterval()) axis->setTickInterval(step);
     axis->setRange(m.minimum, top);
   }
   applied = m;
@@ -168,22 +173,25 @@ double ChartView::label_width() const {
   return QFontMetricsF(bottom_->labelsFont()).horizontalAdvance(QStringLiteral("00:00:00"));
 }
 
-void ChartView::update_ticks() {
+double ChartView::tick_step(const QValueAxis* axis, double span) const {
   const QRectF plot = chart()->plotArea();
-  const double step = label_step(bottom_->max() - bottom_->min(), plot.width(), label_width(),
-                                 model_.bottom_axis().increment);
+  if (axis == bottom_)
+    return label_step(span, plot.width(), label_width(), model_.bottom_axis().increment);
+  const double line = QFontMetricsF(left_->labelsFont()).height();
+  if (model_.left_axis().increment > 0.0)
+    return label_step(span, plot.height(), line, model_.left_axis().increment);
+  return round_step(span, std::clamp(static_cast<int>(plot.height() / (2 * line)), 2, 10));
+}
+
+void ChartView::update_ticks() {
+  const double step = tick_step(bottom_, bottom_->max() - bottom_->min());
   if (step != time_step_ || bottom_->tickInterval() != step) {
     time_step_ = step;
     bottom_->setTickAnchor(model_.bottom_axis().minimum);
     bottom_->setTickInterval(step);
     viewport()->update();
   }
-  const double span = left_->max() - left_->min();
-  const double line = QFontMetricsF(left_->labelsFont()).height();
-  const double left_step =
-      model_.left_axis().increment > 0.0
-          ? label_step(span, plot.height(), line, model_.left_axis().increment)
-          : round_step(span, std::clamp(static_cast<int>(plot.height() / (2 * line)), 2, 10));
+  const double left_step = tick_step(left_, left_->max() - left_->min());
   if (left_->tickInterval() != left_step) {
     left_->setTickAnchor(model_.left_axis().minimum);
     left_->setTickInterval(left_step);

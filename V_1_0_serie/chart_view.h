@@ -69,6 +69,8 @@ class ChartView : public QChartView {
   void apply_axis(QValueAxis* axis, const ChartAxis& model, ChartAxis& applied, bool force);
   void reset_series(QLineSeries* series, const ChartSeries& model);
   void append_point(QLineSeries* series, const ChartSeries& model, int index);
+  // The tick step of `axis` for a range of `span` values at the present plot size.
+  double tick_step(const QValueAxis* axis, double span) const;
   void update_ticks();
   void place_zoom_all_button();
   double label_width() const;
