@@ -25,7 +25,9 @@ constexpr int kButtonMarginPx = 10;
 // Room between the plot's bottom edge and the top of a time label: Qt's tick mark and padding.
 constexpr double kLabelOffsetPx = 7.0;
 
-QColor series_colour(const ChartSeries& s) { return to_qcolor(s.color()).value_or(Qt::black); }
+QColor series_colour(const ChartSeries& s) {
+  return to_qcolor(s.color()).value_or(Qt::black);
+}
 
 }  // namespace
 
@@ -128,15 +130,13 @@ void ChartView::apply_model() {
   // The hint explains zooming and scrolling; it shows only while hints are on.
   setToolTip(model_.show_hint() ? display_text(model_.hint()) : QString());
   setAccessibleName(to_qt(model_.accessible_name()));
-  setRubberBand(model_.zoom_allowed() ? QChartView::RectangleRubberBand
-                                      : QChartView::NoRubberBand);
+  setRubberBand(model_.zoom_allowed() ? QChartView::RectangleRubberBand : QChartView::NoRubberBand);
   if (!model_.panning_allowed()) panning_ = false;
   update_ticks();
   viewport()->update();
 }
 
-void ChartView::apply_axis(QValueAxis* axis, const ChartAxis& m, ChartAxis& applied,
-                           bool force) {
+void ChartView::apply_axis(QValueAxis* axis, const ChartAxis& m, ChartAxis& applied, bool force) {
   axis->setTitleText(to_qt(m.title));
   axis->setMinorTickCount(m.minor_tick_count);
   // The operator's zoom or scroll stays until the model sets another range or asks for ZoomAll.

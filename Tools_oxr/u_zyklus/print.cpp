@@ -29,7 +29,9 @@ void TFormzyklus::Drucken1Click() {
   env.services.print_main_window(msg(kPrintDocumentTitleMsg));
 }
 
-void TFormzyklus::PrintDialog1Close() { Timer2.set_enabled(true); }
+void TFormzyklus::PrintDialog1Close() {
+  Timer2.set_enabled(true);
+}
 
 void TFormzyklus::Timer2Timer() {
   // Hiding and showing the group makes it paint itself afresh.

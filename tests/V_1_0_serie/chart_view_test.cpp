@@ -25,7 +25,9 @@ namespace oxr::qt {
 namespace {
 
 // Sample i of a run that started at 08:00:00.
-std::string time_text(int i) { return file_time_text((8 * 3600 + i * 10) / 86400.0); }
+std::string time_text(int i) {
+  return file_time_text((8 * 3600 + i * 10) / 86400.0);
+}
 
 std::vector<ChartPoint> points(int n, double y = 100) {
   std::vector<ChartPoint> out;
@@ -152,7 +154,8 @@ TEST_F(ChartViewTest, ZoomAndScrollOnlyWhileTheModelAllowsThem) {
   struct Case {
     bool zoom, panning;
   };
-  for (const Case c : {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
+  for (const Case c :
+       {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
     SCOPED_TRACE(::testing::Message() << "zoom " << c.zoom << " panning " << c.panning);
     model.set_zoom_allowed(c.zoom);
     model.set_panning_allowed(c.panning);
@@ -175,8 +178,8 @@ TEST_F(ChartViewTest, ZoomAndScrollOnlyWhileTheModelAllowsThem) {
     const auto after_scroll = time_range();
     if (c.panning) {
       EXPECT_GT(after_scroll.first, after_zoom.first);
-      EXPECT_NEAR(after_scroll.second - after_scroll.first,
-                  after_zoom.second - after_zoom.first, 1e-6);
+      EXPECT_NEAR(after_scroll.second - after_scroll.first, after_zoom.second - after_zoom.first,
+                  1e-6);
     } else {
       EXPECT_EQ(after_scroll, after_zoom);
     }

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QPrintDialog>
 #include <QFile>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
@@ -45,7 +45,9 @@ class PrintingTest : public ::testing::Test {
     p.fillRect(50, 0, 50, 50, Qt::blue);
     return image;
   }
-  QString path(const char* name) const { return QString::fromStdString((dir.path() / name).string()); }
+  QString path(const char* name) const {
+    return QString::fromStdString((dir.path() / name).string());
+  }
   oxr::test::TempDir dir;
 };
 
@@ -60,8 +62,9 @@ TEST_F(PrintingTest, OneLandscapePageTitledAsAskedGoesToAPdfFile) {
   const QString text = QString::fromLatin1(pdf);
   // One page, wider than high (A4 landscape: 842 × 595 points).
   EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), 1);
-  const auto box = QRegularExpression(QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"))
-                       .match(text);
+  const auto box =
+      QRegularExpression(QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"))
+          .match(text);
   ASSERT_TRUE(box.hasMatch());
   EXPECT_NEAR(box.captured(1).toDouble(), 842, 1);
   EXPECT_NEAR(box.captured(2).toDouble(), 595, 1);
@@ -116,9 +119,9 @@ TEST_F(PrintingTest, TheImageFillsThePageBelowABlankBandWithoutKeepingItsShape) 
     int x, y;
     QColor colour;
   };
-  for (const Probe& probe : {Probe{500, 50, Qt::white}, Probe{5, 99, Qt::white},
-                             Probe{5, 102, Qt::red}, Probe{480, 400, Qt::red},
-                             Probe{520, 400, Qt::blue}, Probe{995, 697, Qt::blue}}) {
+  for (const Probe& probe :
+       {Probe{500, 50, Qt::white}, Probe{5, 99, Qt::white}, Probe{5, 102, Qt::red},
+        Probe{480, 400, Qt::red}, Probe{520, 400, Qt::blue}, Probe{995, 697, Qt::blue}}) {
     SCOPED_TRACE(::testing::Message() << probe.x << "," << probe.y);
     EXPECT_EQ(page.pixelColor(probe.x, probe.y), probe.colour);
   }

@@ -5,11 +5,15 @@
 //     the chart and the chart drawn once;
 //   - one live sample appended to a full chart and the chart drawn once.
 // With --shot it instead saves the main window with a live chart of POINTS samples (300), or
-// with the full-day file opened when POINTS is "day".
+// with the full-day file opened when POINTS is "day"; a FILE ending in .pdf gets the page as
+// the print button prints it.
 // Runs on the platform QT_QPA_PLATFORM names (offscreen when unset).
+#include <unistd.h>
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineSeries>
+#include <QPrinter>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -18,9 +22,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <unistd.h>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,7 @@
 #include "Tools_oxr/u_zyklus/tformzyklus.h"
 #include "V_1_0_serie/chart_view.h"
 #include "V_1_0_serie/qt/no_serial_library.h"
+#include "V_1_0_serie/qt/qt_printing.h"
 #include "V_1_0_serie/qt/system_services.h"
 #include "V_1_0_serie/settings_group.h"
 #include "V_1_0_serie/u_zyklus.h"
@@ -155,7 +159,8 @@ int main(int argc, char** argv) {
   int shot_points = 300;
   bool shot_day = false;
   for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--runs") && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
+    if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
+      runs = std::max(1, std::atoi(argv[++i]));
     else if (!std::strcmp(argv[i], "--shot") && i + 1 < argc) {
       shot = argv[++i];
       if (i + 1 < argc && !std::strcmp(argv[i + 1], "day")) {
@@ -183,7 +188,16 @@ int main(int argc, char** argv) {
       p.live_run(shot_points, 4);
     }
     p.draw();
-    const bool saved = p.window->grab().save(QString::fromLocal8Bit(shot));
+    const QString out = QString::fromLocal8Bit(shot);
+    bool saved = false;
+    if (out.endsWith(QLatin1String(".pdf"))) {
+      QPrinter& printer = oxr::qt::application_printer();
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(out);
+      saved = p.services.print_main_window("OXR Diagramm");
+    } else {
+      saved = p.window->grab().save(out);
+    }
     std::filesystem::remove_all(dir);
     std::printf("%s %s (%d points)\n", saved ? "saved" : "could not save", shot, shot_points);
     return saved ? 0 : 1;
@@ -226,8 +240,7 @@ int main(int argc, char** argv) {
 
   std::printf("platform %s, chart %dx%d, %d runs\n", qPrintable(QGuiApplication::platformName()),
               p.view->width(), p.view->height(), runs);
-  std::printf("full-day file (8640 samples) loaded and drawn: %.1f ms (median)\n",
-              median(load_ms));
+  std::printf("full-day file (8640 samples) loaded and drawn: %.1f ms (median)\n", median(load_ms));
   std::printf("  of which reading the file %.1f ms, filling the series %.1f ms\n", median(read_ms),
               median(fill_ms));
   std::printf("one live sample on a full chart, drawn:       %.2f ms (median)\n",
