@@ -28,6 +28,15 @@ double live_value(std::uint16_t raw, bool unit_celsius) {
 
 }  // namespace
 
+void set_up_chart(Chart& chart) {
+  chart.set_title("Temperaturverlauf");
+  chart.set_bottom_axis(ChartAxis{"Zeit", 0, 1, false, 5, 4});
+  chart.set_left_axis(ChartAxis{"T[°C]", 0, 250, false, 0, 4});
+  chart.set_zoom_allowed(false);
+  chart.set_panning_allowed(true);
+  chart.set_show_hint(true);
+}
+
 void empty_chart(Chart& chart) {
   chart.Series1.clear();
   chart.Series2.clear();

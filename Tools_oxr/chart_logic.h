@@ -19,6 +19,10 @@ inline constexpr double left_axis_maximum(bool unit_celsius) {
   return unit_celsius ? 250 : 500;
 }
 
+// The chart as the window defines it: title, fixed axes with their increment and minor ticks,
+// no zoom, horizontal scrolling, the hint shown.
+void set_up_chart(Chart& chart);
+
 // Both series empty, time axis 0 .. 1.
 void empty_chart(Chart& chart);
 

@@ -2,7 +2,6 @@
 
 #include <QActionGroup>
 #include <QApplication>
-#include <QChartView>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "V_1_0_serie/chart_view.h"
 #include "V_1_0_serie/qt/bind.h"
 
 namespace oxr::qt {
@@ -79,10 +79,9 @@ FormzyklusWindow::FormzyklusWindow(TFormzyklus& form, SettingsBuilder build_sett
   right->addLayout(table_row);
   right->addWidget(build_temperatures());
 
-  auto* chart_view = new QChartView(central);
-  chart_view->setRenderHint(QPainter::Antialiasing);
+  auto* chart_view = new ChartView(form_.Chart2, form_.BitBtn1,
+                                   form_.hint_hide_pause_ms(form_.Chart2).value_or(-1), central);
   chart_view->setMinimumHeight(240);
-  bind(chart_view, form_.Chart2);
   right->addWidget(chart_view, 1);
   columns->addLayout(right, 1);
   setCentralWidget(central);
@@ -92,6 +91,11 @@ FormzyklusWindow::FormzyklusWindow(TFormzyklus& form, SettingsBuilder build_sett
   setStatusBar(bar);
 
   if (build_settings) build_settings(settings_, form_);
+  // The group keeps its own name; only its visibility follows the model (the repaint after
+  // printing hides and shows it).
+  new Binding(settings_, form_.GroupBox_Einstellungen, [this] {
+    settings_->setVisible(form_.GroupBox_Einstellungen.visible());
+  });
 
   // The form's size is its client area; the menu bar sits above it.
   resize(form_.form.client_width(),
@@ -155,14 +159,17 @@ void FormzyklusWindow::build_tool_bar() {
   new_cycle->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
   bind(new_cycle, form_.ToolButton_new);
   tools->addWidget(new_cycle);
-  const auto tool = [&](ToolButton& model, QStyle::StandardPixmap icon) {
+  const auto tool = [&](ToolButton& model, const QIcon& icon) {
     auto* w = new QToolButton(tools);
-    w->setIcon(style()->standardIcon(icon));
+    w->setIcon(icon);
     bind(w, model);
     tools->addWidget(w);
   };
-  tool(form_.ToolButton3, QStyle::SP_DialogOpenButton);
-  tool(form_.ToolButton4, QStyle::SP_DialogSaveButton);
+  tool(form_.ToolButton3, style()->standardIcon(QStyle::SP_DialogOpenButton));
+  tool(form_.ToolButton4, style()->standardIcon(QStyle::SP_DialogSaveButton));
+  tool(form_.ToolButton7,
+       QIcon::fromTheme(QStringLiteral("document-print"),
+                        style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
   addToolBar(tools);
 }
 
@@ -245,7 +252,6 @@ QWidget* FormzyklusWindow::build_temperatures() {
   pair(form_.Label_act1, form_.Lab_tact1);
   pair(form_.Label_act2, form_.Lab_tact2);
   layout->addStretch();
-  layout->addWidget(make_button(form_.BitBtn1, row));
   return row;
 }
 

@@ -27,6 +27,7 @@ TFormzyklus::TFormzyklus(FormEnv e)
   wire_port();
   wire_journal();
   wire_run();
+  wire_printing();
 }
 
 const std::string& TFormzyklus::msg(int k) const { return message_text(lang_index, k); }

@@ -546,6 +546,15 @@ class TFormzyklus {
   void fill_from_loaded_samples();
   void BitBtn1Click();
 
+  // ---- chart settings and page printing ----
+  ToolButton ToolButton7{"ToolButton7"};
+  // The editor's group box, hidden and shown again after printing to repaint it.
+  Control GroupBox_Einstellungen{"GroupBox_Einstellungen"};
+  void wire_printing();  // the chart's design settings and the print handlers
+  void Drucken1Click();
+  void PrintDialog1Close();
+  void Timer2Timer();
+
   // ---- cycle data files ----
   // 1 while the editor shows a measurement file read from disk (only its comment may change).
   std::uint8_t file_opened = 0;

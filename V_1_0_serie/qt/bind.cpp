@@ -4,8 +4,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -19,7 +17,6 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QValueAxis>
 #include <QVariant>
 #include <algorithm>
 #include <memory>
@@ -403,39 +400,6 @@ Binding* bind(QStatusBar* w, StatusBar& m) {
       panels[i]->setFixedWidth(std::max(m.panel_width(i), needed));
       panels[i]->setText(text);
     }
-  });
-}
-
-namespace {
-
-void apply_axis(QValueAxis* axis, const ChartAxis& a) {
-  axis->setTitleText(to_qt(a.title));
-  axis->setRange(a.minimum, a.maximum);
-  axis->setMinorTickCount(a.minor_tick_count);
-  if (a.increment > 0.0) {
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(a.minimum);
-    axis->setTickInterval(a.increment);
-  } else {
-    axis->setTickType(QValueAxis::TicksFixed);
-  }
-}
-
-}  // namespace
-
-Binding* bind(QChartView* w, Chart& m) {
-  QChart* chart = w->chart();
-  auto* bottom = new QValueAxis(chart);
-  auto* left = new QValueAxis(chart);
-  chart->addAxis(bottom, Qt::AlignBottom);
-  chart->addAxis(left, Qt::AlignLeft);
-  chart->legend()->hide();
-  return attach(w, m, QPalette::Window, [w, &m, chart, bottom, left] {
-    chart->setTitle(to_qt(m.title()));
-    apply_axis(bottom, m.bottom_axis());
-    apply_axis(left, m.left_axis());
-    // The hint explains zooming and scrolling; it shows only while hints are on.
-    w->setToolTip(m.show_hint() ? display_text(m.hint()) : QString());
   });
 }
 

@@ -21,12 +21,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/chart_model.h"
 #include "platform/controls.h"
 
 class QAbstractButton;
 class QAction;
-class QChartView;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -89,8 +87,6 @@ Binding* bind(QMenu* menu, MenuItem& m);
 Binding* bind(QLabel* w, Image& m);
 // Adds one fixed-width label per panel, named "<bar>_panel<i>".
 Binding* bind(QStatusBar* w, StatusBar& m);
-// Title and the two axes (the series are drawn by the chart view of the run).
-Binding* bind(QChartView* w, Chart& m);
 // A window: caption, visibility (show/hide) and the model's focus request.
 Binding* bind_window(QWidget* w, Form& m);
 

@@ -4,11 +4,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 
 #include "V_1_0_serie/qt/bind.h"
+#include "V_1_0_serie/qt/qt_printing.h"
 
 namespace oxr::qt {
 
@@ -94,17 +93,6 @@ std::optional<std::string> QtDialogs::save_file(const FileDialogRequest& request
   return from_qt(dialog->selectedFiles().first());
 }
 
-QPrinter& QtDialogs::printer() {
-  if (!printer_) {
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setPageOrientation(QPageLayout::Landscape);
-  }
-  return *printer_;
-}
-
-bool QtDialogs::print_dialog() {
-  QPrintDialog dialog(&printer(), box_parent());
-  return dialog.exec() == QDialog::Accepted;
-}
+bool QtDialogs::print_dialog() { return run_print_dialog(application_printer(), box_parent()); }
 
 }  // namespace oxr::qt

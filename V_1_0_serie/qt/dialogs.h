@@ -1,6 +1,7 @@
 #pragma once
 // The boxes and file dialogs with Qt: QMessageBox for the OK box and the confirmation, the
-// non-native QFileDialog (its items can be relabelled on every platform) and QPrintDialog.
+// non-native QFileDialog (its items can be relabelled on every platform) and QPrintDialog on
+// the program's printer (qt_printing.h).
 // Each runs a nested event loop, so the window timers go on firing while it is up.
 #include <QString>
 #include <QStringList>
@@ -9,7 +10,6 @@
 #include "platform/dialogs.h"
 
 class QFileDialog;
-class QPrinter;
 class QWidget;
 
 namespace oxr::qt {
@@ -30,16 +30,12 @@ class QtDialogs final : public Dialogs {
   std::optional<std::string> save_file(const FileDialogRequest& request) override;
   bool print_dialog() override;
 
-  // The printer the print dialog set up; page printing draws on it.
-  QPrinter& printer();
-
   // Builds the file dialog as open_file/save_file show it (exposed so its labels can be checked).
   static std::unique_ptr<QFileDialog> make_file_dialog(const FileDialogRequest& request,
                                                        bool save, QWidget* parent);
 
  private:
   QString title_;
-  std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace oxr::qt

@@ -4,8 +4,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QValueAxis>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -321,33 +318,12 @@ TEST_F(BindTest, StatusBarHasFixedWidthPanelsNamedAfterIt) {
             QStringLiteral("Pumpe: --"));
 }
 
-TEST_F(BindTest, MemoLinesAndChartTexts) {
+TEST_F(BindTest, MemoLinesBreakAtLineEnds) {
   Memo memo("Memo2");
   auto* label = add<QLabel>();
   bind(label, memo);
   memo.set_text("Datum\r\nStart");
   EXPECT_EQ(label->text(), QStringLiteral("Datum\nStart"));
-
-  Chart chart("Chart2");
-  auto* view = add<QChartView>();
-  bind(view, chart);
-  chart.set_title("Temperaturverlauf");
-  ChartAxis left = chart.left_axis();
-  left.title = "°C";
-  left.minimum = 0;
-  left.maximum = 250;
-  chart.set_left_axis(left);
-  chart.set_hint("Zoom: ...\n\rScrollen: ...");
-  EXPECT_EQ(view->chart()->title(), QStringLiteral("Temperaturverlauf"));
-  const auto axes = view->chart()->axes(Qt::Vertical);
-  ASSERT_EQ(axes.size(), 1);
-  auto* axis = qobject_cast<QValueAxis*>(axes.first());
-  ASSERT_NE(axis, nullptr);
-  EXPECT_EQ(axis->titleText(), QStringLiteral("°C"));
-  EXPECT_DOUBLE_EQ(axis->max(), 250.0);
-  EXPECT_EQ(view->toolTip(), QStringLiteral("Zoom: ...\nScrollen: ..."));
-  chart.set_show_hint(false);
-  EXPECT_TRUE(view->toolTip().isEmpty());
 }
 
 TEST_F(BindTest, FocusRequestMovesTheFocusOnce) {
