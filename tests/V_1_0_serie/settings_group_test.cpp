@@ -27,6 +27,7 @@ class SettingsGroupTest : public oxr::test::FormFixture {
 
   // The window as its first show leaves it in a language (defaults, unit, captions).
   FormzyklusWindow& open(int lang) {
+    window.reset();  // the window lets go of the old form's models first
     make_form();
     window = std::make_unique<FormzyklusWindow>(*form, build_settings_group);
     form->FormCreate();
