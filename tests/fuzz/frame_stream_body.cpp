@@ -102,15 +102,33 @@ void frame_stream_input(std::string_view bytes) {
           break;
         case 5:
           switch (arg % 9) {
-            case 0: f.connect_request(); break;
-            case 1: f.mode_query(); break;
-            case 2: f.sign_off(); break;
-            case 3: f.write_preheating(arg & 1); break;
-            case 4: f.write_unit(arg & 1); break;
-            case 5: f.write_duration(static_cast<std::uint16_t>(arg * 997)); break;
-            case 6: f.write_set_temps(static_cast<std::int16_t>(arg * 40), -5); break;
-            case 7: f.write_hysteresis(5, static_cast<std::int16_t>(arg)); break;
-            default: f.write_operation(arg & 1 ? kOperationOn : kOperationOff); break;
+            case 0:
+              f.connect_request();
+              break;
+            case 1:
+              f.mode_query();
+              break;
+            case 2:
+              f.sign_off();
+              break;
+            case 3:
+              f.write_preheating(arg & 1);
+              break;
+            case 4:
+              f.write_unit(arg & 1);
+              break;
+            case 5:
+              f.write_duration(static_cast<std::uint16_t>(arg * 997));
+              break;
+            case 6:
+              f.write_set_temps(static_cast<std::int16_t>(arg * 40), -5);
+              break;
+            case 7:
+              f.write_hysteresis(5, static_cast<std::int16_t>(arg));
+              break;
+            default:
+              f.write_operation(arg & 1 ? kOperationOn : kOperationOff);
+              break;
           }
           break;
         case 6:
