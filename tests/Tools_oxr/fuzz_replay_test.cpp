@@ -48,6 +48,25 @@ TEST(FuzzReplay, SavedInputsKeepEveryPromise) {
   }
 }
 
+// The scripts reach the window: a connect and a mode query answered, a reply with a bad
+// checksum refused.
+TEST(FuzzReplay, FrameScriptsDriveTheWindow) {
+  const std::filesystem::path seeds =
+      std::filesystem::path(OXR_FUZZ_DIR) / "seeds" / "frame_stream";
+  const fuzz::FrameStreamOutcome start = fuzz::run_frame_stream(read_bytes(seeds / "start_up.bin"));
+  EXPECT_TRUE(start.connected);
+  EXPECT_EQ(start.control_mode, 3);
+  EXPECT_EQ(start.frames_sent, 2);
+  EXPECT_TRUE(start.messages.empty());
+
+  // Setup byte 0, then a connect request, its reply with the checksum off by one, the timer.
+  std::string script = {'\x00', '\x05', '\x38', 'A',    'T',    'Z',
+                        '\x08', '\x00', '\x00', '\x07', '\x03', '\x02'};
+  const fuzz::FrameStreamOutcome bad = fuzz::run_frame_stream(script);
+  EXPECT_FALSE(bad.connected);
+  EXPECT_EQ(bad.frames_sent, 1);
+}
+
 // The golden files are the fuzzers' seeds too.
 TEST(FuzzReplay, GoldenFilesKeepEveryPromise) {
   const std::filesystem::path data(OXR_TEST_DATA);

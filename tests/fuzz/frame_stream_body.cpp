@@ -34,7 +34,12 @@ constexpr std::int64_t kMaxAdvanceMs = 10 * 60 * 1000;
 }  // namespace
 
 void frame_stream_input(std::string_view bytes) {
-  if (bytes.empty()) return;
+  run_frame_stream(bytes);
+}
+
+FrameStreamOutcome run_frame_stream(std::string_view bytes) {
+  FrameStreamOutcome outcome;
+  if (bytes.empty()) return outcome;
   ManualClock clock{46365.0 + 10.0 / 24.0};
   TimerHub hub{clock};
   ScriptedDialogs dialogs;
@@ -45,6 +50,7 @@ void frame_stream_input(std::string_view bytes) {
       FormEnv{clock, hub, dialogs, line, services, std::filesystem::temp_directory_path()});
   TFormzyklus& f = *form;
 
+  f.Timer1.set_enabled(true);  // the second tick: link watch, reply watch, sign of life
   const auto setup = static_cast<std::uint8_t>(bytes[0]);
   f.lang_index = setup & 1;
   f.tc_connected = (setup >> 1) & 1;
@@ -144,12 +150,17 @@ void frame_stream_input(std::string_view bytes) {
         unsigned sum = 0;
         for (std::uint8_t b : sent.bytes) sum += b;
         require(sum % 256 == 0, "frames sent carry their checksum");
+        ++outcome.frames_sent;
       }
       line.frames.clear();
     }
   } catch (const UnexpectedDialog&) {
     // A question the script cannot answer ends the input; it is no fault of the reader.
   }
+  outcome.connected = f.tc_connected != 0;
+  outcome.control_mode = f.control_mode;
+  outcome.messages = dialogs.messages();
+  return outcome;
 }
 
 }  // namespace oxr::fuzz
