@@ -1,5 +1,7 @@
 #include "Tools_oxr/config_file.h"
 
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <limits>
 
@@ -267,10 +269,15 @@ std::optional<std::string> read_file_bounded(const std::filesystem::path& path,
                                              std::size_t max_bytes) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::string bytes(max_bytes, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(max_bytes));
+  // In chunks: a generous bound costs nothing for a small file.
+  std::string bytes;
+  std::array<char, 64 * 1024> chunk;
+  while (bytes.size() < max_bytes && in) {
+    in.read(chunk.data(),
+            static_cast<std::streamsize>(std::min(chunk.size(), max_bytes - bytes.size())));
+    bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) return std::nullopt;
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
   return bytes;
 }
 

@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include "Tools_oxr/jpeg_picture.h"
+#include "V_1_0_serie/qt/program_data_folder.h"
 
 namespace oxr::qt {
 
@@ -22,10 +23,7 @@ Store& store() {
 }
 
 QString default_folder() {
-  const QString installed =
-      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/oxr-pump"));
-  if (QFileInfo(installed).isDir()) return QDir::cleanPath(installed);
-  return QStringLiteral(OXR_ASSET_DIR);
+  return QString::fromStdString(program_data_folder().string());
 }
 
 QImage to_qimage(const RgbPicture& pic) {

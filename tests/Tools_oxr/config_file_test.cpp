@@ -307,6 +307,15 @@ TEST(ConfigFile, ReadsAtMostTheBoundOfAFile) {
   EXPECT_EQ(read_file_bounded(path, 3), "new");
   EXPECT_EQ(read_file_bounded(path, 100), "new bytes");
   EXPECT_EQ(read_file_bounded(dir.path() / "missing", 10), std::nullopt);
+
+  // Larger than one read chunk: cut exactly at the bound, or whole below a generous one.
+  std::string big(150000, 'x');
+  for (std::size_t i = 0; i < big.size(); i += 997) big[i] = static_cast<char>('a' + i % 26);
+  test::write_bytes(path, big);
+  EXPECT_EQ(read_file_bounded(path, 100000), big.substr(0, 100000));
+  EXPECT_EQ(read_file_bounded(path, 16u << 20), big);
+  test::write_bytes(path, "");
+  EXPECT_EQ(read_file_bounded(path, 100), "");
 }
 
 }  // namespace
