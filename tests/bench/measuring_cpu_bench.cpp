@@ -6,7 +6,8 @@
 // minutes, arms it with START, and once it measures takes the process's CPU time (getrusage,
 // user plus system, every thread) over N (3) one-minute windows. Prints each minute and the
 // median as a share of one core, and the samples the cycle took meanwhile.
-// Boxes are answered by the scripted dialogs, so none waits for an operator.
+// Boxes are answered by the scripted dialogs, so none waits for an operator. Runs on the X
+// display when DISPLAY is set (Xvfb in tools/bench), else offscreen.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -80,7 +81,8 @@ void type(oxr::Edit& e, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   if (argc < 2) {
     std::fprintf(stderr, "usage: %s PUMPSIM [--minutes N]\n", argv[0]);

@@ -139,6 +139,7 @@ Run start_once(const std::string& program, int idle_seconds) {
     const int null = open("/dev/null", O_RDWR);
     dup2(null, STDIN_FILENO);
     dup2(null, STDOUT_FILENO);
+    dup2(null, STDERR_FILENO);
     execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
