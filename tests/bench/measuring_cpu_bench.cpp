@@ -161,6 +161,7 @@ int main(int argc, char** argv) {
                              std::chrono::duration<double>(wall - wall0).count();
         shares.push_back(share);
         std::printf("  minute %zu: %.2f %% of one core\n", shares.size(), share);
+        std::fflush(stdout);
         cpu0 = cpu;
         wall0 = wall;
         if (!main.TImcresponse.enabled()) return fail("the cycle stopped measuring");
