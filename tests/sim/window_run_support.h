@@ -32,6 +32,8 @@ inline Bytes write_operation_frame(std::uint8_t value) {
 
 class RunFixture : public FormFixture {
  protected:
+  using FormFixture::FormFixture;
+
   // Creation and first show of the window, connected to a controller in `mode`; the log of
   // frames starts empty after the start-up exchange.
   TFormzyklus& open_window(std::uint8_t mode = 4) {

@@ -43,6 +43,10 @@ class RecordingServices : public SystemServices {
 
 class FormFixture : public ::testing::Test {
  protected:
+  FormFixture() = default;
+  // The folder on the disk rather than in memory: the benchmarks time the flushes too.
+  explicit FormFixture(TempDir::Place place) : dir(place) {}
+
   // Builds the window (runs its constructor only; call FormCreate/FormShow as the test needs).
   TFormzyklus& make_form(SerialLibrary* serial_override = nullptr) {
     form = std::make_unique<TFormzyklus>(FormEnv{clock, hub, dialogs,
