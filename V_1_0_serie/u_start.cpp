@@ -111,10 +111,12 @@ StartseiteWindow::StartseiteWindow(TStartseite& page, QWidget* parent)
                     Qt::AlignRight | Qt::AlignBottom);
   layout->addLayout(bottom);
 
-  page_.on_program_end = [] { QCoreApplication::quit(); };
+  page_.on_program_end = [] { end_program(); };
   bind_window(this, page_.form);
   centre();
 }
+
+void StartseiteWindow::end_program() { QCoreApplication::exit(0); }
 
 void StartseiteWindow::centre() {
   const QScreen* s = screen();

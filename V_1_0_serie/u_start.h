@@ -16,6 +16,10 @@ class StartseiteWindow : public QWidget {
   // Sets the page's program end to quitting the application.
   explicit StartseiteWindow(TStartseite& page, QWidget* parent = nullptr);
 
+  // Leaves the message loop at once. Qt's quit() would first close every window, and the main
+  // window's close is the quit path that has just run (it would sign off and ask again).
+  static void end_program();
+
   // Puts the window in the middle of the screen it is on.
   void centre();
 

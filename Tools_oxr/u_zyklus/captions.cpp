@@ -1,6 +1,7 @@
 // The main window's texts: window captions at the reset, the captions of each language's look,
 // the accessible names of the controls, and the relabelling of the file dialogs.
 #include <array>
+#include <string>
 #include <utility>
 
 #include "Tools_oxr/texts.h"
@@ -17,6 +18,16 @@ std::array<SpeedButton*, 18> spin_buttons(TFormzyklus& f) {
           &f.SpeButdurminup,  &f.SpeButdurmindown,  &f.SpeButset1up,     &f.SpeButset1down,
           &f.SpeButset2up,    &f.SpeButset2down,    &f.SpeButhyst1up,    &f.SpeButhyst1down,
           &f.SpeButhyst2up,   &f.SpeButhyst2down};
+}
+
+// A caption as it is read out: the accelerator mark is no letter of the text.
+std::string without_accelerator(std::string caption) {
+  std::string out;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    out += caption[i];
+  }
+  return out;
 }
 
 void fill_dialog_labels(FileDialogRequest& r, const FileDialogLabels& l, const std::string& title) {
@@ -94,6 +105,12 @@ void apply_main_captions(TFormzyklus& f, int lang, bool set_preheating, bool set
   for (RadioButton* b : {&f.RadioBut_prea_off, &f.RadioBut_prea_on})
     b->set_accessible_name(c.Label_prea + " " + b->caption());
   for (SpeedButton* b : spin_buttons(f)) b->set_accessible_name(accessible_name(lang, b->name()));
+  // The tool buttons show only a picture; each does what the button of the same job says.
+  const std::pair<ToolButton*, const std::string*> tools[] = {{&f.ToolButton_new, &c.But_new},
+                                                              {&f.ToolButton3, &c.But_open},
+                                                              {&f.ToolButton4, &c.But_save},
+                                                              {&f.ToolButton7, &c.But_print}};
+  for (const auto& [tool, caption] : tools) tool->set_accessible_name(without_accelerator(*caption));
   for (int row = 1; row <= kRowCount; ++row) {
     for (int col = 1; col <= 6; ++col) {
       f.cell(row, col).set_accessible_name(cell_accessible_name(lang, row, col));

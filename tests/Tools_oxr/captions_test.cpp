@@ -119,6 +119,11 @@ TEST_F(Captions, GermanLook) {
   EXPECT_EQ(f.MEdatum.accessible_name(), "Startdatum");
   EXPECT_EQ(f.SpeButdateup.accessible_name(), "Startdatum +1 Tag");
   EXPECT_EQ(f.MaskEdit11.accessible_name(), "Zeile 1, Zyklus");
+  // The picture-only tool buttons read out as the buttons of the same job, without the "&".
+  EXPECT_EQ(f.ToolButton_new.accessible_name(), "Neu");
+  EXPECT_EQ(f.ToolButton3.accessible_name(), "Öffnen");
+  EXPECT_EQ(f.ToolButton4.accessible_name(), "Speichern");
+  EXPECT_EQ(f.ToolButton7.accessible_name(), "Seite drucken");
   EXPECT_EQ(f.editor_text->bad_time, "Sie haben keine gültige Zeit eingegeben!");
 }
 
@@ -135,6 +140,10 @@ TEST_F(Captions, EnglishLook) {
   EXPECT_EQ(f.CheckBox_endlos.accessible_name(), "Continuous op.");
   EXPECT_EQ(f.SpeButtimehourdown.accessible_name(), "Start time -1 hour");
   EXPECT_EQ(f.MaskEdit56.accessible_name(), "Row 5, Status");
+  EXPECT_EQ(f.ToolButton_new.accessible_name(), "New");
+  EXPECT_EQ(f.ToolButton3.accessible_name(), "Open");
+  EXPECT_EQ(f.ToolButton4.accessible_name(), "Save");
+  EXPECT_EQ(f.ToolButton7.accessible_name(), "Print Page");
   EXPECT_EQ(f.editor_text->bad_time, "You have entered no valid time!");
 }
 

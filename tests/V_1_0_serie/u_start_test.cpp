@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "Tools_oxr/texts.h"
 #include "V_1_0_serie/qt/picture.h"
@@ -124,6 +125,28 @@ TEST_F(StartWindows, ClosingThePageEndsTheProgram) {
   start_w->close();
   EXPECT_EQ(program_ended, 1);
   EXPECT_FALSE(start_w->isVisible());
+}
+
+// The quit path ends the program from inside the main window's close; the end must not close
+// the main window a second time (a second sign-off and a second question).
+TEST_F(StartWindows, QuittingFromTheMainWindowAsksOnceAndEndsTheMessageLoop) {
+  show_start('1', 1);
+  start->on_program_end = [] { qt::StartseiteWindow::end_program(); };
+  click(button(start_w.get(), "But_start"));
+  click(button(quest_w.get(), "But_yes"));
+  ASSERT_TRUE(main_w->isVisible());
+  ASSERT_EQ(form->cycle_count, 1);
+  dialogs.clear_shown();
+  dialogs.answer_confirm(true);
+  QTimer::singleShot(0, [this] { form->Beenden1.click(); });
+  QTimer::singleShot(3000, [] { QCoreApplication::exit(2); });  // a hung quit fails, not hangs
+  EXPECT_EQ(QApplication::exec(), 0);
+  int questions = 0;
+  for (const ScriptedDialogs::Shown& s : dialogs.shown())
+    questions += s.kind == ScriptedDialogs::Kind::Confirm ? 1 : 0;
+  EXPECT_EQ(questions, 1);
+  EXPECT_EQ(form->save_waiting, 0);  // the writer took the cycle and cleared the flag
+  EXPECT_FALSE(main_w->isVisible());
 }
 
 TEST_F(StartWindows, StartGoesToTheMainWindowDirectlyWithoutStoredCycles) {
