@@ -80,6 +80,8 @@ StartseiteWindow::StartseiteWindow(TStartseite& page, QWidget* parent)
   start->setFont(big);
   start->setFixedSize(220, 70);
   start->setDefault(true);
+  // START has the keyboard focus when the page comes up: Enter or Space starts.
+  start->setFocus();
   middle->addWidget(start, 0, Qt::AlignVCenter);
   middle->addStretch();
   layout->addLayout(middle, 1);

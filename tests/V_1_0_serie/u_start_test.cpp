@@ -88,8 +88,8 @@ TEST_F(StartWindows, APictureThatDoesNotDecodeLeavesAnEmptyFrame) {
   const QString folder = QString::fromStdString(dir.path().string() + "/pictures");
   std::filesystem::create_directories(folder.toStdString());
   write_bytes(folder.toStdString() + "/pump.jpg", "this is no JPEG at all");
-  const std::string logo = read_bytes(std::filesystem::path(OXR_TEST_DATA) /
-                                      "../../assets/oxr_logo_de.jpg");
+  const std::string logo =
+      read_bytes(std::filesystem::path(OXR_TEST_DATA) / "../../assets/oxr_logo_de.jpg");
   write_bytes(folder.toStdString() + "/oxr_logo_de.jpg", logo.substr(0, 20));
   const QString installed = qt::picture_folder();
   qt::set_picture_folder(folder);
@@ -113,8 +113,7 @@ TEST_F(StartWindows, TheWebAddressOpensByClickAndByKey) {
   web->setFocus();
   press_key(web, Qt::Key_Return);
   press_key(web, Qt::Key_A, "a");  // other keys do nothing
-  EXPECT_EQ(services.opened_urls,
-            (std::vector<std::string>{kMakerWebAddress, kMakerWebAddress}));
+  EXPECT_EQ(services.opened_urls, (std::vector<std::string>{kMakerWebAddress, kMakerWebAddress}));
   // The e-mail address is text only.
   click(child<QLabel>(start_w.get(), "Label1"));
   EXPECT_EQ(services.opened_urls.size(), 2u);
@@ -157,14 +156,24 @@ TEST_F(StartWindows, StartGoesToTheMainWindowDirectlyWithoutStoredCycles) {
   EXPECT_FALSE(quest_w->isVisible());
 }
 
+TEST_F(StartWindows, EnterOnThePageAsItComesUpPressesStart) {
+  show_start('1');
+  show_active(start_w.get());
+  QWidget* focused = QApplication::focusWidget();
+  ASSERT_EQ(focused, button(start_w.get(), "But_start"));
+  press_key(focused, Qt::Key_Return);
+  EXPECT_FALSE(start_w->isVisible());
+  EXPECT_TRUE(main_w->isVisible());
+}
+
 TEST_F(StartWindows, TheQuestionAsksBesideThePageAndItsButtonsDecide) {
   struct Case {
     const char* button;
     bool main_shown;
     int take_over;
   };
-  for (const Case& c : {Case{"But_abort", false, 0}, Case{"But_no", true, 0},
-                        Case{"But_yes", true, 1}}) {
+  for (const Case& c :
+       {Case{"But_abort", false, 0}, Case{"But_no", true, 0}, Case{"But_yes", true, 1}}) {
     SCOPED_TRACE(c.button);
     show_start('0', 2);
     click(button(start_w.get(), "But_start"));
