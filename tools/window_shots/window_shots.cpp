@@ -1,6 +1,8 @@
 // Grabs the start page, the start question, the about box, the help window, the STOP window
 // and the main window in German and in English into PNG files, on a fresh working folder,
-// with no serial port and with every box answered silently. Run it through tools/screenshot.
+// with no serial port and with every box answered silently. Then a run against the simulated
+// controller on a manual clock: the planned table, the live chart 80 s in, and the
+// cycle's file opened again (German in °C, English in °F). Run it through tools/screenshot.
 //   window-shots <output-folder>
 #include <QApplication>
 #include <QDir>
@@ -25,6 +27,9 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/timer.h"
+#include "sim/simulated_serial_library.h"
+
+#include <cmath>
 
 namespace {
 
@@ -32,9 +37,10 @@ class SilentDialogs final : public oxr::Dialogs {
  public:
   void message(const std::string&) override {}
   bool confirm(const oxr::ConfirmRequest&) override { return false; }
-  std::optional<std::string> open_file(const oxr::FileDialogRequest&) override { return {}; }
+  std::optional<std::string> open_file(const oxr::FileDialogRequest&) override { return open; }
   std::optional<std::string> save_file(const oxr::FileDialogRequest&) override { return {}; }
   bool print_dialog() override { return false; }
+  std::optional<std::string> open;  // what the open dialog picks
 };
 
 bool shoot(QWidget* w, const QString& folder, const QString& name) {
@@ -94,6 +100,46 @@ bool shoot_language(int lang, const QString& out) {
   return ok;
 }
 
+// A two-minute cycle planned, run for 80 s of the manual clock and stopped, then opened.
+bool shoot_run(int lang, const QString& out) {
+  QTemporaryDir work;
+  const oxr::DateTime today = std::floor(oxr::SystemClock().now());
+  oxr::ManualClock clock(today + 10.0 / 24 - 20.0 / 86400);  // 09:59:40
+  oxr::TimerHub timers(clock);
+  SilentDialogs dialogs;
+  oxr::qt::QtSystemServices services;
+  oxr::sim::SimulatedSerialLibrary serial(clock);
+  oxr::TFormzyklus main(
+      oxr::FormEnv{clock, timers, dialogs, serial, services, work.path().toStdString()});
+  oxr::TStartseite start_logic(main);
+  start_logic.FormCreate();
+  main.FormCreate();
+  start_logic.on_program_end = [] {};
+  oxr::qt::StartseiteWindow start(start_logic);
+  oxr::qt::FormzyklusWindow main_window(main, build_settings_group);
+
+  const QString suffix = lang == 0 ? QStringLiteral("_en") : QStringLiteral("_de");
+  bool ok = true;
+  start_logic.form.show();
+  if (lang == 0) start_logic.But_Englisch.click();
+  start_logic.open_main_window();
+  timers.advance(clock, 2000);  // connected
+  main.MEcycled.set_text("00:02");
+  main.MEcycled.exit();
+  main.But_takeover.click();
+  ok &= shoot(&main_window, out, QStringLiteral("planned") + suffix);
+  main.But_start.click();
+  timers.advance(clock, 100000);
+  ok &= shoot(&main_window, out, QStringLiteral("run") + suffix);
+  const std::string name = main.schedule.rows[0].cycle_name;
+  main.But_stop.click();  // "No" to the remaining time
+  timers.advance(clock, 3000);
+  dialogs.open = (QDir(work.path()).filePath(QString::fromStdString(name + ".oxr"))).toStdString();
+  main.ffnen1.click();
+  ok &= shoot(&main_window, out, QStringLiteral("opened") + suffix);
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -102,5 +148,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(out);
   bool ok = shoot_language(1, out);
   ok &= shoot_language(0, out);
+  ok &= shoot_run(1, out);
+  ok &= shoot_run(0, out);
   return ok ? 0 : 1;
 }
