@@ -365,7 +365,7 @@ void TFormzyklus::new_cycle_defaults() {
   deselect_all();
 }
 
-void TFormzyklus::enable_editor() {
+void TFormzyklus::enable_editor_fields() {
   for (Control* c : std::initializer_list<Control*>{
            &CheckBox_endlos, &SpeButtimehourup, &SpeButtimehourdown, &SpeButtimeminup,
            &SpeButtimemindown, &SpeButdateup, &SpeButdatedown, &MEstartz, &MEdatum,
@@ -383,6 +383,10 @@ void TFormzyklus::enable_editor() {
                                                     &SpeButset2down, &SpeButhyst2up,
                                                     &SpeButhyst2down})
     c->set_enabled(zone2);
+}
+
+void TFormzyklus::enable_editor() {
+  enable_editor_fields();
   Chart2.Series1.clear();
   Chart2.Series2.clear();
   ChartAxis bottom = Chart2.bottom_axis();

@@ -254,24 +254,8 @@ void TFormzyklus::lock_editor_for_file() {
 }
 
 void TFormzyklus::unlock_editor_after_file() {
-  for (Control* c : std::initializer_list<Control*>{
-           &MEdatum, &MEstartz, &CheckBox_endlos, &RadioBut_prea_off, &RadioBut_prea_on,
-           &MEtarget1, &MEhyst1, &SpeButset1up, &SpeButset1down, &SpeButhyst1up,
-           &SpeButhyst1down, &SpeButdateup, &SpeButdatedown, &SpeButtimehourup,
-           &SpeButtimehourdown, &SpeButtimeminup, &SpeButtimemindown, &But_takeover,
-           &Button1, &Edit_comment})
-    c->set_enabled(true);
-  // The duration agrees with the endless box.
-  const bool duration = !CheckBox_endlos.checked();
-  for (Control* c : std::initializer_list<Control*>{&MEcycled, &SpeButdurhourup,
-                                                    &SpeButdurhourdown, &SpeButdurminup,
-                                                    &SpeButdurmindown})
-    c->set_enabled(duration);
-  const bool zone2 = control_mode == 4;
-  for (Control* c : std::initializer_list<Control*>{&MEtarget2, &MEhyst2, &SpeButset2up,
-                                                    &SpeButset2down, &SpeButhyst2up,
-                                                    &SpeButhyst2down})
-    c->set_enabled(zone2);
+  enable_editor_fields();
+  Button1.set_enabled(true);
 }
 
 }  // namespace oxr

@@ -331,6 +331,8 @@ class TFormzyklus {
   void duration_key_step(bool hours, int direction);
   void temp_key_step(TempField f, int direction);
 
+  // The editor's fields and arrows usable, as the endless box and the mode allow.
+  void enable_editor_fields();
   void enable_editor();
   void disable_editor();
   // The New command's values in the current unit.
