@@ -2,23 +2,17 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/sim/sim_test_support.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
-
-extern char** environ;
 
 namespace oxr::sim::test {
 namespace {
@@ -29,54 +23,13 @@ using Clock = std::chrono::steady_clock;
 const char* const kProgram = OXR_BINARY_DIR "/sim/oxr-pumpsim";
 
 // The program as a child whose stdout goes to a file; killed if a test leaves it running.
-class PumpSimProcess {
+class PumpSimProcess : public oxr::test::ChildProcess {
  public:
-  explicit PumpSimProcess(const fs::path& out, std::vector<std::string> args) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    args.insert(args.begin(), kProgram);
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, kProgram, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-  }
-  ~PumpSimProcess() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  pid_t pid() const { return pid_; }
-  // Waits up to the limit; returns the wait status, or -1 if it is still running.
-  int wait_exit(std::chrono::milliseconds limit) {
-    const auto end = Clock::now() + limit;
-    while (Clock::now() < end) {
-      int status = 0;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        return status;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return -1;
-  }
-
- private:
-  pid_t pid_ = -1;
+  PumpSimProcess(const fs::path& out, std::vector<std::string> args)
+      : ChildProcess(kProgram, std::move(args), oxr::test::ChildOptions{.stdout_file = out}) {}
 };
 
-bool wait_for(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
-  const auto end = Clock::now() + limit;
-  while (Clock::now() < end) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return condition();
-}
+using oxr::test::wait_for;
 
 int open_raw(const fs::path& link) {
   const int fd = ::open(link.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
