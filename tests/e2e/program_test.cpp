@@ -32,8 +32,8 @@ const char* const kBoxTitle = "^OXR - Pump Control$";
 const char* const kWindowCaption = "^OXR - Steuerung für elektronisch beheizte Pumpen \\(\\.58\\)$";
 
 // An X server of our own: the display number it picked is written to a file we hand it. A
-// server that does not answer its first client is replaced (seen twice in some sixty-five starts on a
-// busy machine: the number came back and nobody answered on it).
+// server that does not answer its first client is replaced (seen twice in some sixty-five
+// starts on a busy machine: the number came back and nobody answered on it).
 class PrivateDisplay {
  public:
   explicit PrivateDisplay(const fs::path& folder) {
