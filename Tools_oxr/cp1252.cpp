@@ -12,24 +12,6 @@ constexpr std::array<char32_t, 32> kHighTable = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-void append_utf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 // Decodes one code point at i; nothing for invalid UTF-8 (i still moves past one byte).
 std::optional<char32_t> next_code_point(const std::string& s, std::size_t& i) {
   const auto b0 = static_cast<unsigned char>(s[i]);
@@ -85,18 +67,34 @@ std::optional<unsigned char> to_cp1252(char32_t cp) {
 
 }  // namespace
 
+void append_utf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+char32_t cp1252_code_point(unsigned char byte) {
+  if (byte < 0x80 || byte > 0x9F) return byte;
+  const char32_t cp = kHighTable[byte - 0x80];
+  return cp != 0 ? cp : byte;
+}
+
 std::string cp1252_to_utf8(const std::string& bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 0x80 && b <= 0x9F) {
-      const char32_t cp = kHighTable[b - 0x80];
-      append_utf8(out, cp != 0 ? cp : b);
-    } else {
-      append_utf8(out, b);
-    }
-  }
+  for (char c : bytes) append_utf8(out, cp1252_code_point(static_cast<unsigned char>(c)));
   return out;
 }
 

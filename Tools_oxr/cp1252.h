@@ -10,6 +10,12 @@ namespace oxr {
 // C1 control with the same value, so any file reads back without loss.
 std::string cp1252_to_utf8(const std::string& bytes);
 
+// The character of one Windows-1252 byte (the undefined ones: their C1 control).
+char32_t cp1252_code_point(unsigned char byte);
+
+// Appends the UTF-8 bytes of one code point.
+void append_utf8(std::string& out, char32_t cp);
+
 // Nothing when the text holds a character Windows-1252 cannot hold, or is not valid UTF-8.
 std::optional<std::string> utf8_to_cp1252(const std::string& utf8);
 

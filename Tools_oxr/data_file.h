@@ -12,6 +12,7 @@
 //
 // This unit only turns headers and samples into bytes and back, and puts bytes on disk safely;
 // the window handlers fill the header, choose the file and show the messages.
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -43,6 +44,20 @@ struct DataFileHeader {
 };
 
 inline constexpr const char* kDataFileExtension = ".oxr";
+// The pump texts of a sample line.
+inline constexpr const char* kPumpOnText = "ON";
+inline constexpr const char* kPumpOffText = "OFF";
+// The words the stop writes into a run's newest sample, by how the run ended.
+inline constexpr const char* kEndWordPcStop = "PC-STOP";
+inline constexpr const char* kEndWordMcEnd = "MC-END";
+inline constexpr const char* kEndWordTcStop = "TC-STOP";
+inline constexpr const char* kEndWordTcBreak = "TC-BREAK";
+inline constexpr const char* kEndWordConnectBreak = "CONNECT-BREAK";
+inline constexpr const char* kEndWordTBreak = "T-BREAK";
+inline constexpr std::array<std::string_view, 6> kEndWords = {kEndWordPcStop,       kEndWordMcEnd,
+                                                              kEndWordTcStop,       kEndWordTcBreak,
+                                                              kEndWordConnectBreak, kEndWordTBreak};
+
 inline constexpr const char* kPreheatingOnWord = "Preheating_ON";
 inline constexpr const char* kPreheatingOffWord = "Preheating_OFF";
 

@@ -23,12 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The words the stop writes into the newest sample; a journal whose newest line already has
-// one ended through a stop whose data file could not be saved.
-constexpr std::array<std::string_view, 6> kEndWords = {"PC-STOP",  "MC-END",        "TC-STOP",
-                                                       "TC-BREAK", "CONNECT-BREAK", "T-BREAK"};
-constexpr const char* kInterruptedEndWord = "PC-STOP";
-constexpr const char* kPumpOffText = "OFF";
+// A journal whose newest line already has an end word ended through a stop whose data file
+// could not be saved; otherwise the run was interrupted, and that reads as a PC-STOP.
+constexpr const char* kInterruptedEndWord = kEndWordPcStop;
 // A full day's journal is some 350 kB; anything far bigger is not one of ours.
 constexpr std::uintmax_t kMaxJournalBytes = 4u << 20;
 constexpr int kHeadLines = 9;

@@ -32,34 +32,15 @@ struct Rgb {
 
 void append_code_point(std::string& out, std::uint32_t cp) {
   if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+  append_utf8(out, static_cast<char32_t>(cp));
 }
 
-// The code point of a Windows-1252 byte.
-std::uint32_t cp1252_code_point(unsigned char byte) {
-  const std::string utf8 = cp1252_to_utf8(std::string(1, static_cast<char>(byte)));
-  const auto b = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[i])); };
-  if (utf8.size() == 1) return b(0);
-  if (utf8.size() == 2) return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
-  return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+bool is_letter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
-
-bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int hex_value(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -71,9 +52,9 @@ int hex_value(char c) {
 // Destinations whose content is not text of the document.
 bool is_skipped_destination(const std::string& word) {
   static const std::array<const char*, 16> kSkipped = {
-      "fonttbl", "stylesheet", "info",    "pict",    "header", "footer",   "headerl", "headerr",
-      "footerl", "footerr",    "object",  "themedata", "listtable", "listoverridetable",
-      "generator", "xmlnstbl"};
+      "fonttbl",   "stylesheet",        "info",      "pict",    "header", "footer",
+      "headerl",   "headerr",           "footerl",   "footerr", "object", "themedata",
+      "listtable", "listoverridetable", "generator", "xmlnstbl"};
   for (const char* s : kSkipped) {
     if (word == s) return true;
   }
@@ -311,12 +292,24 @@ class Reader {
     open_paragraph();
     sync_style();
     switch (cp) {
-      case '<': html_ += "&lt;"; break;
-      case '>': html_ += "&gt;"; break;
-      case '&': html_ += "&amp;"; break;
-      case '"': html_ += "&quot;"; break;
-      case '\t': html_ += "&nbsp;&nbsp;&nbsp;&nbsp;"; break;
-      default: append_code_point(html_, cp); break;
+      case '<':
+        html_ += "&lt;";
+        break;
+      case '>':
+        html_ += "&gt;";
+        break;
+      case '&':
+        html_ += "&amp;";
+        break;
+      case '"':
+        html_ += "&quot;";
+        break;
+      case '\t':
+        html_ += "&nbsp;&nbsp;&nbsp;&nbsp;";
+        break;
+      default:
+        append_code_point(html_, cp);
+        break;
     }
     if (cp == '\t') {
       plain_ += '\t';
@@ -396,6 +389,8 @@ class Reader {
 
 }  // namespace
 
-RtfDocument read_rtf(const std::string& bytes) { return Reader(bytes).run(); }
+RtfDocument read_rtf(const std::string& bytes) {
+  return Reader(bytes).run();
+}
 
 }  // namespace oxr

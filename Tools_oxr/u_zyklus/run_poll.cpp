@@ -20,8 +20,8 @@ struct ErrorByteMeaning {
   const char* word;  // nullptr: "running" in the current language and "OK" in the sample
 };
 bool error_byte_meaning(std::uint8_t byte, ErrorByteMeaning& out) {
-  static constexpr ErrorByteMeaning kMeanings[6] = {
-      {0, nullptr}, {19, "E01"}, {18, "E02"}, {17, "E03"}, {16, "E04"}, {15, "E05"}};
+  static constexpr ErrorByteMeaning kMeanings[6] = {{0, nullptr}, {19, "E01"}, {18, "E02"},
+                                                    {17, "E03"},  {16, "E04"}, {15, "E05"}};
   const int base = byte >= 10 ? byte - 10 : byte;
   if (base < 0 || base > 5) return false;
   out = kMeanings[base];
@@ -115,10 +115,10 @@ void TFormzyklus::TImcresponseTimer() {
       Lab_tact2.set_caption(label_text(m.raw_temp2, unit_celsius == 1));
 
     if (m.error_pump < 10) {
-      s.pump_text = "ON";
+      s.pump_text = kPumpOnText;
       StatusBar1.set_panel(1, msg(33));
     } else {
-      s.pump_text = "OFF";
+      s.pump_text = kPumpOffText;
       StatusBar1.set_panel(1, msg(34));
     }
 

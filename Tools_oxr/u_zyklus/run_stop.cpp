@@ -17,26 +17,39 @@ struct EndReasonTexts {
 
 EndReasonTexts end_reason_texts(std::uint16_t reason) {
   switch (reason) {
-    case 5: return {13, "MC-END"};
-    case 6: return {14, "TC-STOP"};
-    case 7: return {79, "TC-BREAK"};
-    case 8: return {80, "CONNECT-BREAK"};
-    case 9: return {86, "T-BREAK"};
-    default: return {0, "PC-STOP"};
+    case 5:
+      return {13, kEndWordMcEnd};
+    case 6:
+      return {14, kEndWordTcStop};
+    case 7:
+      return {79, kEndWordTcBreak};
+    case 8:
+      return {80, kEndWordConnectBreak};
+    case 9:
+      return {86, kEndWordTBreak};
+    default:
+      return {0, kEndWordPcStop};
   }
 }
 
-bool stopped_by_controller_or_link(std::uint16_t reason) { return reason >= 6 && reason <= 9; }
+bool stopped_by_controller_or_link(std::uint16_t reason) {
+  return reason >= 6 && reason <= 9;
+}
 
 }  // namespace
 
 const std::string& TFormzyklus::end_status_word() const {
   switch (end_reason) {
-    case 6: return msg(26);
-    case 7: return msg(81);
-    case 8: return msg(82);
-    case 9: return msg(85);
-    default: return msg(25);
+    case 6:
+      return msg(26);
+    case 7:
+      return msg(81);
+    case 8:
+      return msg(82);
+    case 9:
+      return msg(85);
+    default:
+      return msg(25);
   }
 }
 
@@ -53,7 +66,7 @@ void TFormzyklus::But_stopClick() {
 
   StatusBar1.set_panel(1, msg(35));
   MeasurementSample& newest = samples[last_sample_index];
-  newest.pump_text = "OFF";
+  newest.pump_text = kPumpOffText;
 
   const EndReasonTexts texts = end_reason_texts(end_reason);
   StatusBar1.set_panel(0, msg(texts.panel_msg));
@@ -126,23 +139,53 @@ void TFormzyklus::leave_run_mode() {
   start_active = 0;
   keep_awake_end();
   But_stop.set_enabled(false);
-  for (Control* c : std::initializer_list<Control*>{
-           &But_start,        &But_takeover,     &But_save,         &But_open,
-           &But_new,          &Button1,          &Edit_comment,     &RadioBut_prea_off,
-           &RadioBut_prea_on, &MEtarget1,        &MEhyst1,          &SpeButset1up,
-           &SpeButset1down,   &SpeButhyst1up,    &SpeButhyst1down,  &CheckBox_endlos,
-           &MEcycled,         &MEstartz,         &MEdatum,          &SpeButdurhourup,
-           &SpeButdurhourdown, &SpeButdurminup,  &SpeButdurmindown, &SpeButtimehourup,
-           &SpeButtimehourdown, &SpeButtimeminup, &SpeButtimemindown, &SpeButdateup,
-           &SpeButdatedown,   &RadioBut_C,       &RadioBut_F,       &ToolButton_new,
-           &ToolButton3,      &ToolButton4,      &Neu1,             &ffnen1,
-           &Speichern1,       &Beenden1,         &Com12,            &Com22,
-           &Com32,            &Com42,            &Info1})
+  for (Control* c : std::initializer_list<Control*>{&But_start,
+                                                    &But_takeover,
+                                                    &But_save,
+                                                    &But_open,
+                                                    &But_new,
+                                                    &Button1,
+                                                    &Edit_comment,
+                                                    &RadioBut_prea_off,
+                                                    &RadioBut_prea_on,
+                                                    &MEtarget1,
+                                                    &MEhyst1,
+                                                    &SpeButset1up,
+                                                    &SpeButset1down,
+                                                    &SpeButhyst1up,
+                                                    &SpeButhyst1down,
+                                                    &CheckBox_endlos,
+                                                    &MEcycled,
+                                                    &MEstartz,
+                                                    &MEdatum,
+                                                    &SpeButdurhourup,
+                                                    &SpeButdurhourdown,
+                                                    &SpeButdurminup,
+                                                    &SpeButdurmindown,
+                                                    &SpeButtimehourup,
+                                                    &SpeButtimehourdown,
+                                                    &SpeButtimeminup,
+                                                    &SpeButtimemindown,
+                                                    &SpeButdateup,
+                                                    &SpeButdatedown,
+                                                    &RadioBut_C,
+                                                    &RadioBut_F,
+                                                    &ToolButton_new,
+                                                    &ToolButton3,
+                                                    &ToolButton4,
+                                                    &Neu1,
+                                                    &ffnen1,
+                                                    &Speichern1,
+                                                    &Beenden1,
+                                                    &Com12,
+                                                    &Com22,
+                                                    &Com32,
+                                                    &Com42,
+                                                    &Info1})
     c->set_enabled(true);
   const bool zone2 = control_mode == 4;
-  for (Control* c : std::initializer_list<Control*>{&MEtarget2, &MEhyst2, &SpeButset2up,
-                                                    &SpeButset2down, &SpeButhyst2up,
-                                                    &SpeButhyst2down})
+  for (Control* c : std::initializer_list<Control*>{
+           &MEtarget2, &MEhyst2, &SpeButset2up, &SpeButset2down, &SpeButhyst2up, &SpeButhyst2down})
     c->set_enabled(zone2);
   for (int k = 1; k <= kRowCount; ++k) cell(k, 1).set_enabled(true);
 }
@@ -229,8 +272,8 @@ void TFormzyklus::offer_continuation(int k) {
     r.end_time = r.start_time;
     r.end_date = r.start_date + 1;
   } else {
-    r.duration = r.start_date == r.end_date ? r.end_time - r.start_time
-                                            : (1.0 - r.start_time) + r.end_time;
+    r.duration =
+        r.start_date == r.end_date ? r.end_time - r.start_time : (1.0 - r.start_time) + r.end_time;
   }
   r.status_text = msg(27);
   show_row_cells(k);
